@@ -1,0 +1,60 @@
+#include "render/LaserBeam.h"
+
+#include <cmath>
+#include <limits>
+
+#include "render/WarpSurface.h"
+
+namespace {
+
+struct BeamPoint {
+  Extended x, y, z;
+};
+
+void WriteBeamVertex(LineVertex& vertex, const BeamPoint& point) {
+  vertex.X = static_cast<float>(point.x);
+  vertex.Y = static_cast<float>(point.y);
+  vertex.Z = static_cast<float>(point.z);
+  vertex.Diffuse = kBeamColor;
+  vertex.Specular = kSpecularWhite;
+}
+
+}  // namespace
+
+std::int32_t BeamLastStep(Extended bubblePosition) {
+  constexpr Extended kTwoTo63 = 9223372036854775808.0L;
+  const Extended rounded = std::nearbyint(bubblePosition);  // the default mode rounds halves to even
+  std::int64_t wide = std::numeric_limits<std::int64_t>::min();  // the integer-indefinite value
+  if (rounded >= -kTwoTo63 && rounded < kTwoTo63) wide = static_cast<std::int64_t>(rounded);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+}
+
+int BeamDirectionSign(float alpha, float beta) {
+  const Extended halfPi = kPiExtended / 2;
+  const Extended a = alpha, b = beta;
+  const bool equal = !(halfPi < a) && !(halfPi > a) && !(halfPi < b) && !(halfPi > b) && !std::isnan(a) &&
+                     !std::isnan(b);
+  return equal ? 1 : -1;
+}
+
+void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition, SegmentPair& pair) {
+  const std::int32_t last = BeamLastStep(bubblePosition);
+  if (last < 0) return;
+  const Extended cosAlpha = std::cos(static_cast<Extended>(start.alpha));
+  const Extended sinAlpha = std::sin(static_cast<Extended>(start.alpha));
+  const Extended cosBeta = std::cos(static_cast<Extended>(start.beta));
+  const Extended sinBeta = std::sin(static_cast<Extended>(start.beta));
+  const Extended c = std::sqrt(cosAlpha * cosBeta * (cosAlpha * cosBeta) + 0);  // |cos α · cos β|
+  const Extended alongX = BeamDirectionSign(start.alpha, start.beta) * c;
+  const Extended stepY = sinAlpha * cosBeta;  // the step (±c, sin α cos β, sin β) has length 1
+  BeamPoint p{static_cast<Extended>(start.x), static_cast<Extended>(start.y), static_cast<Extended>(start.z)};
+  for (std::int64_t step = 0; step <= last; ++step) {
+    const Extended toCentre = p.x - static_cast<Extended>(step);  // the centre stands at (L, 0, 0) in step L
+    const Extended rs = std::sqrt(toCentre * toCentre + p.y * p.y + p.z * p.z);
+    const BeamPoint next{p.x + (WarpShape(rs) + alongX), p.y + stepY, p.z + sinBeta};
+    WriteBeamVertex(pair[0], p);
+    WriteBeamVertex(pair[1], next);
+    DrawSegment(device, pair);
+    p = next;  // carried on unrounded
+  }
+}

@@ -1,0 +1,134 @@
+#include "render/RenderFrame.h"
+
+#include <bit>
+#include <cmath>
+
+#include "d3d/D3DMatrix.h"
+#include "render/FrameRateText.h"
+#include "render/LaserBeam.h"
+#include "render/ParseFieldInteger.h"
+#include "render/WarpSurface.h"
+
+namespace {
+
+static_assert(std::bit_cast<DWORD>(kDepthFactor) == 0x3F801064u);
+static_assert(std::bit_cast<DWORD>(kFogDensity) == 0x3B83126Fu);
+
+struct FrameFields {
+  BeamStart beam;
+};
+
+int ReadInteger(const FrameWindow& window, FrameField field) { return ParseFieldInteger(window.FieldText(field)); }
+
+// The camera fields are converted for their errors only; their values take no part in the frame.
+FrameFields ReadFrameFields(const FrameWindow& window) {
+  ReadInteger(window, FrameField::XCamera);
+  ReadInteger(window, FrameField::YCamera);
+  ReadInteger(window, FrameField::ZCamera);
+  BeamStart beam{};
+  beam.x = ReadInteger(window, FrameField::XPhoton);
+  beam.y = ReadInteger(window, FrameField::YPhoton);
+  beam.z = ReadInteger(window, FrameField::ZPhoton);
+  beam.alpha = DegreesToRadians(ReadInteger(window, FrameField::AlphaPhoton));
+  beam.beta = DegreesToRadians(ReadInteger(window, FrameField::BetaPhoton));
+  return {beam};
+}
+
+void SetCamera(IDirect3DDevice8& device, float horizontalAngle, float verticalAngle, float distance) {
+  const D3DMATRIX world = IdentityMatrix();
+  device.SetTransform(D3DTS_WORLD, &world);
+  const D3DMATRIX tilt = TiltMatrix(verticalAngle);
+  device.SetTransform(D3DTS_VIEW, &tilt);
+  const D3DMATRIX turn = TurnMatrix(horizontalAngle);
+  device.MultiplyTransform(D3DTS_VIEW, &turn);  // view = turn × tilt
+  D3DMATRIX rotation = IdentityMatrix();
+  device.GetTransform(D3DTS_VIEW, &rotation);
+  const D3DMATRIX translation = CameraTranslation(rotation, distance);
+  device.MultiplyTransform(D3DTS_VIEW, &translation);  // view = translation × turn × tilt
+}
+
+void SetFogAndFormat(IDirect3DDevice8& device) {
+  device.SetRenderState(D3DRS_LIGHTING, 0);
+  device.SetRenderState(D3DRS_FOGENABLE, 1);
+  device.SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_EXP);
+  device.SetRenderState(D3DRS_FOGDENSITY, std::bit_cast<DWORD>(kFogDensity));
+  device.SetRenderState(D3DRS_FOGCOLOR, kBackgroundColor);
+  device.SetVertexShader(kLineVertexFormat);
+}
+
+void DrawScene(IDirect3DDevice8& device, const FrameWindow& window, Extended bubblePosition, const BeamStart& beam) {
+  SegmentPair pair{};
+  device.BeginScene();
+  try {
+    DrawSurfaceGrid(device, window, bubblePosition, pair);
+    DrawLaserBeam(device, beam, bubblePosition, pair);
+  } catch (...) {
+    device.EndScene();  // the scene is closed even when a field fails inside it
+    throw;
+  }
+  device.EndScene();
+}
+
+}  // namespace
+
+float CameraDistance(int zoomPosition) { return static_cast<float>(5000.0L / zoomPosition); }
+
+D3DMATRIX TiltMatrix(float v) {
+  D3DMATRIX tilt = IdentityMatrix();
+  tilt.m[1][1] = std::cos(v);
+  tilt.m[1][2] = -std::sin(v);
+  tilt.m[2][1] = std::sin(v);
+  tilt.m[2][2] = std::cos(v);
+  return tilt;
+}
+
+D3DMATRIX TurnMatrix(float h) {
+  D3DMATRIX turn = IdentityMatrix();
+  turn.m[0][0] = std::cos(h);
+  turn.m[0][1] = std::sin(h);
+  turn.m[1][0] = -std::sin(h);
+  turn.m[1][1] = std::cos(h);
+  return turn;
+}
+
+D3DMATRIX CameraTranslation(const D3DMATRIX& rotation, float distance) {
+  D3DMATRIX translation = IdentityMatrix();
+  translation.m[3][0] = rotation.m[0][2] * distance;
+  translation.m[3][1] = rotation.m[1][2] * distance;
+  translation.m[3][2] = rotation.m[2][2] * distance;
+  return translation;
+}
+
+D3DMATRIX ProjectionMatrix(int panelWidth, int panelHeight, const D3DDISPLAYMODE& displayMode) {
+  const float vertical = static_cast<float>(std::cos(kPiExtended / 4) / std::sin(kPiExtended / 4));
+  const Extended displayAspect = static_cast<Extended>(displayMode.Width) / displayMode.Height;
+  const float horizontal =
+      static_cast<float>(vertical / static_cast<Extended>(panelWidth) * panelHeight * (displayAspect / (4.0L / 3)));
+  D3DMATRIX projection{};
+  projection.m[0][0] = horizontal;
+  projection.m[1][1] = vertical;
+  projection.m[2][2] = kDepthFactor;
+  projection.m[2][3] = 1.0f;
+  projection.m[3][2] = -kDepthFactor * 50.0f;
+  return projection;
+}
+
+void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
+                 FrameWindow& window, FrameClock& clock) {
+  const double start = clock.NowMilliseconds();
+  const float horizontalAngle = DegreesToRadians(window.SliderPosition(FrameSlider::ScrollBar2));
+  const float verticalAngle = DegreesToRadians(window.SliderPosition(FrameSlider::ScrollBar1));
+  const FrameFields fields = ReadFrameFields(window);
+  const float distance = CameraDistance(window.SliderPosition(FrameSlider::ScrollBar3));
+
+  device.Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackgroundColor, 1.0f, 0);
+  SetCamera(device, horizontalAngle, verticalAngle, distance);
+  const D3DMATRIX projection = ProjectionMatrix(window.PanelWidth(), window.PanelHeight(), displayMode);
+  device.SetTransform(D3DTS_PROJECTION, &projection);
+  SetFogAndFormat(device);
+  DrawScene(device, window, bubblePosition, fields.beam);
+  device.Present(nullptr, nullptr, nullptr, nullptr);
+
+  const double elapsed = clock.NowMilliseconds() - start;
+  window.SetFrameRateCaption(FrameRateText(elapsed < 0 ? 0 : elapsed, window.DecimalSeparator()));
+}
