@@ -16,8 +16,10 @@ void CreateDirect3D8(UINT sdkVersion, IDirect3D8*& direct3D);
 // Forgets the entry point; harmless when nothing is held.
 void UnloadDirect3D8();
 
-// Replaces the entry point (the tests inject recording or failing objects);
-// an empty function restores the OpenGL one.
+// Installs the entry point: the program installs the OpenGL layer's
+// (CreateOpenGLDirect3D8) before its window is created; tests install
+// recording or failing ones. With none installed, as after an empty
+// function, CreateDirect3D8 leaves the reference empty.
 void SetDirect3DCreateFunction(Direct3DCreateFunction create);
 
 // The English sentence of a result code, matched on all 32 bits;
