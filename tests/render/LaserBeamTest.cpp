@@ -1,1 +1,124 @@
+#include "render/LaserBeam.h"
+
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+#include "FrameFixture.h"
+
+namespace {
+
+struct StepCount {
+  Extended bubblePosition;
+  std::int32_t lastStep;
+};
+
+TEST(BeamLastStepTest, RoundsHalfToEvenAndKeepsTheLow32Bits) {
+  const StepCount cases[] = {
+      {0, 0}, {-0.5L, 0}, {-0.51L, -1}, {-3, -3}, {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {3.5L, 4}, {6, 6},
+      {1e6L, 1000000}, {4294967301.0L, 5}, {2147483647.0L, INT32_MAX}, {2147483648.0L, INT32_MIN},
+      {4294967295.0L, -1}, {0x1p62L + 7, 7},
+  };
+  for (const StepCount& c : cases) {
+    SCOPED_TRACE(static_cast<double>(c.bubblePosition));
+    EXPECT_EQ(BeamLastStep(c.bubblePosition), c.lastStep);
+  }
+}
+
+TEST(BeamLastStepTest, ValuesBeyondTheIntegerRangeGiveOneSegment) {
+  for (const Extended v : {Extended(INFINITY), Extended(-INFINITY), Extended(NAN), 0x1p63L, -0x1p64L, 1e4000L})
+    EXPECT_EQ(BeamLastStep(v), 0) << static_cast<double>(v);
+  EXPECT_EQ(BeamLastStep(-0x1p63L), 0);  // exactly −2^63 fits and has zero low bits too
+}
+
+TEST(BeamDirectionSignTest, EveryWholeDegreeAngleStepsBackwards) {
+  for (int alpha = -180; alpha <= 180; ++alpha)
+    for (const int beta : {-180, -90, 0, 90, 180})
+      ASSERT_EQ(BeamDirectionSign(DegreesToRadians(alpha), DegreesToRadians(beta)), -1) << alpha << " " << beta;
+  EXPECT_EQ(BeamDirectionSign(NAN, NAN), -1);
+}
+
+class LaserBeamTest : public testing::Test {
+ protected:
+  std::vector<std::array<RecordedVertex, 2>> Draw(BeamStart start, Extended bubble) {
+    auto log = std::make_shared<DeviceLog>();
+    RecordingDevice device(log);
+    SegmentPair pair{};
+    DrawLaserBeam(device, start, bubble, pair);
+    std::vector<std::array<RecordedVertex, 2>> segments;
+    for (const DeviceCall& call : *log) segments.push_back({call.vertices.at(0), call.vertices.at(1)});
+    return segments;
+  }
+  static BeamStart Start(int x, int y, int z, int alpha, int beta) {
+    return {x, y, z, DegreesToRadians(alpha), DegreesToRadians(beta)};
+  }
+};
+
+TEST_F(LaserBeamTest, SegmentCountFollowsTheBubblePosition) {
+  const struct {
+    Extended bubble;
+    std::size_t segments;
+  } cases[] = {{0, 1}, {-0.5L, 1}, {-0.51L, 0}, {-1e9L, 0}, {0.5L, 1}, {1.5L, 3}, {2.5L, 3}, {6, 7},
+               {4294967301.0L, 6}, {2147483648.0L, 0}, {Extended(NAN), 1}};
+  for (const auto& c : cases)
+    EXPECT_EQ(Draw(Start(0, 0, 0, 30, 0), c.bubble).size(), c.segments) << static_cast<double>(c.bubble);
+}
+
+TEST_F(LaserBeamTest, FirstSegmentAtTheDefaultsStartsInsideTheBubble) {
+  const auto segments = Draw(Start(0, 0, 0, 30, 0), 0);
+  ASSERT_EQ(segments.size(), 1u);
+  const RecordedVertex& from = segments[0][0];
+  const RecordedVertex& to = segments[0][1];
+  EXPECT_EQ(from.X, 0.0f);
+  EXPECT_EQ(from.Y, 0.0f);
+  EXPECT_EQ(from.Z, 0.0f);
+  EXPECT_FLOAT_EQ(to.X, static_cast<float>(1 - std::cos(M_PI / 6)));  // f = 1 at the centre, s = −1
+  EXPECT_FLOAT_EQ(to.Y, 0.5f);
+  EXPECT_EQ(to.Z, 0.0f);
+  for (const RecordedVertex& v : segments[0]) {
+    EXPECT_EQ(v.Diffuse, kBeamColor);
+    EXPECT_EQ(v.Specular, 0x00FFFFFFu);
+  }
+}
+
+TEST_F(LaserBeamTest, SegmentsChainAndTheFieldCarriesThePhotonAlongX) {
+  const auto segments = Draw(Start(0, 0, 0, 30, 0), 40);
+  ASSERT_EQ(segments.size(), 41u);
+  for (std::size_t i = 1; i < segments.size(); ++i) {
+    EXPECT_EQ(segments[i][0].X, segments[i - 1][1].X);
+    EXPECT_EQ(segments[i][0].Y, segments[i - 1][1].Y);
+  }
+  // Inside the moving bubble f ≈ 1, so each step gains about 1 − cos 30° in x.
+  EXPECT_NEAR(segments[40][1].X, 41 * (1 - std::cos(M_PI / 6)), 1e-3);
+}
+
+TEST_F(LaserBeamTest, FarFromTheBubbleThePathIsStraightUnitSteps) {
+  const auto segments = Draw(Start(0, 1000, 0, 30, 0), 9);
+  ASSERT_EQ(segments.size(), 10u);
+  EXPECT_NEAR(segments[9][1].X, -10 * std::cos(M_PI / 6), 1e-4);  // x falls by |cos α| per step
+  EXPECT_NEAR(segments[9][1].Y, 1005, 1e-3);
+}
+
+TEST_F(LaserBeamTest, SteepAndFlatAnglesKeepTheirDirection) {
+  const auto up = Draw(Start(0, 1000, 0, 0, 90), 3);
+  EXPECT_NEAR(up[3][1].Z, 4, 1e-5);
+  EXPECT_NEAR(up[3][1].X, 0, 1e-5);
+  for (const int alpha : {180, -180}) {
+    const auto flat = Draw(Start(0, 1000, 0, alpha, 0), 3);
+    EXPECT_NEAR(flat[3][1].X, -4, 1e-5);
+    EXPECT_NEAR(flat[3][1].Y, 1000, 1e-5);
+  }
+}
+
+TEST_F(LaserBeamTest, ExtremeStartPointsStayFinite) {
+  for (const int c : {INT32_MIN, INT32_MAX})
+    for (const auto& segment : Draw(Start(c, c, c, 45, 45), 5))
+      for (const RecordedVertex& v : segment) {
+        EXPECT_TRUE(std::isfinite(v.X));
+        EXPECT_TRUE(std::isfinite(v.Y));
+        EXPECT_TRUE(std::isfinite(v.Z));
+      }
+}
+
+}  // namespace
