@@ -1,0 +1,424 @@
+#include "app/TForm1.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "anim/AnimationClock.h"
+#include "anim/ParseFieldFloat.h"
+#include "app/ErrorDisplay.h"
+#include "render/ControlSnapshot.h"
+#include "render/RenderFrame.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr int kPanel1Width = 185;
+constexpr int kAnimationPage = 4;
+constexpr int kMetricCells = 4;
+
+SteadyFrameClock frameClock;
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The design's font is a Windows bitmap font 11 pixels high; elsewhere the
+// nearest sans-serif font at the same pixel height keeps the layout.
+QFont DesignFont() {
+  QFont font;
+  font.setFamilies({Text("MS Sans Serif"), Text("Microsoft Sans Serif"), Text("Arial"), Text("Liberation Sans"),
+                    Text("DejaVu Sans Condensed"), Text("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
+
+// About one tick per screen refresh: the bubble's speed on the screen is the
+// step times the tick rate, so the rate must not depend on the graphics card.
+int RefreshInterval(const QScreen* screen) {
+  const qreal rate = screen != nullptr ? screen->refreshRate() : 0;
+  if (!(rate >= 1)) return 17;  // 60 Hz
+  return std::clamp(static_cast<int>(std::lround(1000 / rate)), 1, 1000);
+}
+
+template <class Control>
+Control* Place(Control* control, const char* name, QRect place) {
+  control->setObjectName(Text(name));
+  control->setGeometry(place);
+  return control;
+}
+
+QLabel* MakeLabel(QWidget* page, const char* name, int left, int top, const char* caption) {
+  auto* label = new QLabel(Text(caption), page);
+  label->setObjectName(Text(name));
+  label->move(left, top);
+  label->adjustSize();  // labels size themselves to their text
+  return label;
+}
+
+QLineEdit* MakeEdit(QWidget* page, const char* name, QRect place, const char* text) {
+  auto* edit = Place(new QLineEdit(Text(text), page), name, place);
+  edit->setMaxLength(std::numeric_limits<int>::max());  // any length, not Qt's default 32,767
+  edit->setCursorPosition(0);
+  return edit;
+}
+
+QLineEdit* MakeEdit(QWidget* page, FrameField field, QRect place) {
+  return MakeEdit(page, ControlName(field), place, DefaultText(field));
+}
+
+QScrollBar* MakeScrollBar(QWidget* page, FrameSlider slider, QRect place, int minimum, int maximum) {
+  auto* bar = Place(new QScrollBar(Qt::Horizontal, page), ControlName(slider), place);
+  bar->setRange(minimum, maximum);
+  bar->setSingleStep(1);
+  bar->setPageStep(1);
+  bar->setValue(DefaultPosition(slider));
+  bar->setFocusPolicy(Qt::StrongFocus);  // a tab stop like every other input
+  return bar;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const char* caption) {
+  return Place(new QPushButton(Text(caption), parent), name, place);
+}
+
+QGroupBox* MakeGroup(QWidget* page, const char* name, QRect place, const char* caption) {
+  return Place(new QGroupBox(Text(caption), page), name, place);
+}
+
+// Radio buttons with the same page as parent exclude each other; the group
+// boxes only frame them and hold no items.
+QRadioButton* MakeRadio(QWidget* page, const char* name, QRect place, const char* caption, bool checked) {
+  auto* radio = Place(new QRadioButton(Text(caption), page), name, place);
+  radio->setChecked(checked);
+  return radio;
+}
+
+QWidget* MakePage(QTabWidget* pages, const char* name, const char* caption) {
+  auto* page = new QWidget;
+  page->setObjectName(Text(name));
+  pages->addTab(page, Text(caption));
+  return page;
+}
+
+// A 4 × 4 grid of 30 × 25 cells with lines and nothing else: no headers, no
+// scroll bars, no editing, one cell selected at a time.
+QTableWidget* MakeMetricGrid(QWidget* page) {
+  auto* grid = Place(new QTableWidget(kMetricCells, kMetricCells, page), "Metric", QRect(9, 17, 128, 108));
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setMinimumSectionSize(1);
+  grid->verticalHeader()->setMinimumSectionSize(1);
+  grid->horizontalHeader()->setDefaultSectionSize(30);
+  grid->verticalHeader()->setDefaultSectionSize(25);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+  grid->setShowGrid(true);
+  grid->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  QPalette palette = grid->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Window).darker(107));  // a scroll bar's track
+  grid->setPalette(palette);
+  return grid;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+  Form1 = this;
+  BuildWindow();
+  BuildTimer();
+  ConnectHandlers();
+  RunHandler([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() {
+  hide();
+  RunHandler([this] { FormDestroy(); });
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::BuildWindow() {
+  setObjectName(Text("Form1"));
+  setWindowTitle(Text(kApplicationTitle));
+  setFont(DesignFont());
+  move(200, 184);
+  resize(688, 453);  // the client area of a 696 × 480 window
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName(Text("Panel1"));
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setFixedWidth(kPanel1Width);
+  Button2 = MakeButton(Panel1, "Button2", QRect(8, 424, 171, 25), "Help!");  // first in the focus order
+  OptionsPages = Place(new QTabWidget(Panel1), "OptionsPages", QRect(0, 0, 185, 417));
+  TabSheet1 = MakePage(OptionsPages, "TabSheet1", "View");
+  TabSheet2 = MakePage(OptionsPages, "TabSheet2", "Graph Controls");
+  TabSheet3 = MakePage(OptionsPages, "TabSheet3", "Metric ");
+  TabSheet4 = MakePage(OptionsPages, "TabSheet4", "Laser Beam");
+  TabSheet5 = MakePage(OptionsPages, "TabSheet5", "Animation");
+  TabSheet6 = MakePage(OptionsPages, "TabSheet6", "Metric Values");
+  BuildViewPage();
+  BuildGraphControlsPage();
+  BuildMetricPage();
+  BuildLaserBeamPage();
+  BuildAnimationPage();
+  BuildMetricValuesPage();
+  OptionsPages->setCurrentIndex(kAnimationPage);
+
+  // A plain black widget: the rendering device attaches its own presentation to it.
+  PanelViewPort = new QWidget(this);
+  PanelViewPort->setObjectName(Text("PanelViewPort"));
+  PanelViewPort->setAccessibleName(Text("PanelViewPort"));
+  PanelViewPort->setAutoFillBackground(true);
+  QPalette black = PanelViewPort->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  PanelViewPort->setPalette(black);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Panel1);
+  layout->addWidget(PanelViewPort, 1);
+}
+
+void TForm1::BuildViewPage() {
+  QWidget* page = TabSheet1;
+  ScrollBar1 = MakeScrollBar(page, FrameSlider::ScrollBar1, QRect(0, 24, 121, 16), -180, 180);
+  ScrollBar2 = MakeScrollBar(page, FrameSlider::ScrollBar2, QRect(0, 64, 121, 16), 0, 360);
+  ScrollBar3 = MakeScrollBar(page, FrameSlider::ScrollBar3, QRect(0, 104, 121, 16), 1, 100);
+  VerticalAngleValue = MakeEdit(page, "VerticalAngleValue", QRect(128, 24, 41, 21), "120");
+  HorizontalAngleValue = MakeEdit(page, "HorizontalAngleValue", QRect(128, 64, 41, 21), "240");
+  ZoomValue = MakeEdit(page, "ZoomValue", QRect(128, 104, 41, 21), "36");
+  XCamera = MakeEdit(page, FrameField::XCamera, QRect(40, 168, 121, 21));
+  YCamera = MakeEdit(page, FrameField::YCamera, QRect(40, 192, 121, 21));
+  ZCamera = MakeEdit(page, FrameField::ZCamera, QRect(40, 216, 121, 21));
+  VerticalAngle = MakeLabel(page, "VerticalAngle", 0, 8, "Vertical Angle");
+  HorizontalAngle = MakeLabel(page, "HorizontalAngle", 0, 48, "Horizontal Angle");
+  Zoom = MakeLabel(page, "Zoom", 0, 88, "Zoom");
+  CameraLabel = MakeLabel(page, "CameraLabel", 8, 152, "Camera Placement");
+  XCam = MakeLabel(page, "XCam", 16, 168, "X:");
+  YCam = MakeLabel(page, "YCam", 16, 192, "Y:");
+  ZCam = MakeLabel(page, "ZCam", 16, 216, "Z:");
+}
+
+void TForm1::BuildGraphControlsPage() {
+  QWidget* page = TabSheet2;
+  RangeXMinus = MakeEdit(page, FrameField::RangeXMinus, QRect(0, 24, 85, 21));
+  RangeXPlus = MakeEdit(page, FrameField::RangeXPlus, QRect(88, 24, 85, 21));
+  RangeYMinus = MakeEdit(page, FrameField::RangeYMinus, QRect(0, 64, 85, 21));
+  RangeYPlus = MakeEdit(page, FrameField::RangeYPlus, QRect(88, 64, 85, 21));
+  XStep = MakeEdit(page, FrameField::XStep, QRect(0, 104, 85, 21));
+  YStep = MakeEdit(page, FrameField::YStep, QRect(88, 104, 85, 21));
+  XRange = MakeLabel(page, "XRange", 8, 8, "X Range");
+  YRange = MakeLabel(page, "YRange", 8, 48, "Y Range");
+  XStepLabel = MakeLabel(page, "XStepLabel", 8, 88, "X Step");
+  YStepLabel = MakeLabel(page, "YStepLabel", 96, 88, "Y Step");
+}
+
+void TForm1::BuildMetricPage() {
+  QWidget* page = TabSheet3;
+  Metric = MakeMetricGrid(page);
+  gij = MakeEdit(page, "gij", QRect(9, 128, 128, 21), "1-Vs^2*f(rs)^2");
+  gij->setReadOnly(true);
+  MetricChoose = MakeGroup(page, "MetricChoose", QRect(8, 160, 153, 217), "Choose Warp Metric");
+  AlcubierreMetric = MakeRadio(page, "AlcubierreMetric", QRect(24, 184, 129, 17), "Alcubierre NT Metric", true);
+  OVRAZESMetric = MakeRadio(page, "OVRAZESMetric", QRect(24, 208, 113, 17), "OVRA ZE-S Metric", false);
+  MetricLabel = MakeLabel(page, "MetricLabel", 8, 0, "Metric:");
+}
+
+void TForm1::BuildLaserBeamPage() {
+  QWidget* page = TabSheet4;
+  XPhoton = MakeEdit(page, FrameField::XPhoton, QRect(8, 32, 49, 21));
+  YPhoton = MakeEdit(page, FrameField::YPhoton, QRect(64, 32, 49, 21));
+  ZPhoton = MakeEdit(page, FrameField::ZPhoton, QRect(120, 32, 57, 21));
+  AlphaPhoton = MakeEdit(page, FrameField::AlphaPhoton, QRect(8, 72, 81, 21));
+  BetaPhoton = MakeEdit(page, FrameField::BetaPhoton, QRect(96, 72, 81, 21));
+  LaserBeamLabel = MakeLabel(page, "LaserBeamLabel", 8, 0, "Laser Beam Starting Point");
+  XLaserLabel = MakeLabel(page, "XLaserLabel", 16, 16, "X:");
+  YLaserLabel = MakeLabel(page, "YLaserLabel", 72, 16, "Y:");
+  ZLaserLabel = MakeLabel(page, "ZLaserLabel", 128, 16, "Z:");
+  AlphaAngleLabel = MakeLabel(page, "AlphaAngleLabel", 8, 56, "Alpha Angle");
+  BetaAngleLabel = MakeLabel(page, "BetaAngleLabel", 96, 56, "Beta Angle");
+}
+
+void TForm1::BuildAnimationPage() {
+  QWidget* page = TabSheet5;
+  Button1 = MakeButton(page, "Button1", QRect(8, 8, 129, 25), kDrawGraphCaption.data());
+  TimeIntervalValue = MakeEdit(page, "TimeIntervalValue", QRect(8, 88, 65, 21), "2");
+  Frame = MakeGroup(page, "Frame", QRect(8, 120, 161, 65), "Frame");
+  ShipFrame = MakeRadio(page, "ShipFrame", QRect(24, 136, 113, 17), "Ship Frame", false);
+  RemoteFrame = MakeRadio(page, "RemoteFrame", QRect(24, 160, 113, 17), "Remote Frame", false);
+  Label8 = MakeLabel(page, "Label8", 144, 40, "FPS");
+  TimeIntervalLabel = MakeLabel(page, "TimeIntervalLabel", 8, 72, "Time Interval");
+}
+
+void TForm1::BuildMetricValuesPage() {
+  QWidget* page = TabSheet6;
+  VsValue = MakeEdit(page, "VsValue", QRect(8, 16, 113, 21), "1");
+  RhoValue = MakeEdit(page, "RhoValue", QRect(8, 56, 113, 21), "0.1");
+  WarpRadiusValue = MakeEdit(page, "WarpRadiusValue", QRect(8, 96, 113, 21), "50");
+  DuvizavireValue = MakeEdit(page, "DuvizavireValue", QRect(8, 136, 113, 21), "-5");
+  Shield1Radius = MakeEdit(page, "Shield1Radius", QRect(8, 176, 113, 21), "40");
+  Shield2Radius = MakeEdit(page, "Shield2Radius", QRect(8, 216, 113, 21), "30");
+  Shield3Radius = MakeEdit(page, "Shield3Radius", QRect(8, 256, 113, 21), "20");
+  R2Value = MakeEdit(page, "R2Value", QRect(8, 296, 113, 21), "102");
+  SpeedLabel = MakeLabel(page, "SpeedLabel", 8, 0, "Warp Bubble Speed Vs");
+  RhoLabel = MakeLabel(page, "RhoLabel", 8, 40, "Rho Value");
+  WarpRadiusLabel = MakeLabel(page, "WarpRadiusLabel", 8, 80, "Warp Bubble Radius");
+  NLabel = MakeLabel(page, "NLabel", 8, 120, "Duvizavire Parameter");
+  Shield1RadiusLabel = MakeLabel(page, "Shield1RadiusLabel", 8, 160, "Shield 1 Radius");
+  Shield2RadiusLabel = MakeLabel(page, "Shield2RadiusLabel", 8, 200, "Shield 2 Radius");
+  Shield3RadiusLabel = MakeLabel(page, "Shield3RadiusLabel", 8, 240, "Shield 3 Radius");
+  R2Label = MakeLabel(page, "R2Label", 8, 280, "2*(R+1) Parameter");
+}
+
+// Runs from the event loop on this thread, so a tick never interrupts a frame.
+void TForm1::BuildTimer() {
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(Text("Timer1"));
+  Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setInterval(RefreshInterval(screen()));
+  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  Timer1->start();
+}
+
+// Connected after the controls hold their design values, so building fires no handler.
+void TForm1::ConnectHandlers() {
+  connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(TimeIntervalValue, &QLineEdit::textChanged, this, &TForm1::TimeIntervalValueChange);
+  connect(TimeIntervalValue, &QLineEdit::editingFinished, this, &TForm1::TimeIntervalValueExit);
+}
+
+void TForm1::FormCreate() {
+  WriteMetricLabels();
+  TimeStep = kDefaultTimeStep;
+  SetupDevice(*this);
+}
+
+void TForm1::FormDestroy() { ReleaseDevice(); }
+
+// Row by row, "g" then the row's digit and the column's.
+void TForm1::WriteMetricLabels() {
+  for (int row = 0; row < kMetricCells; ++row) {
+    for (int column = 0; column < kMetricCells; ++column)
+      Metric->setItem(row, column, new QTableWidgetItem(QStringLiteral("g%1%2").arg(row).arg(column)));
+  }
+}
+
+void TForm1::Timer1Timer() {
+  // Nothing is drawn behind an open error box, nor through a device that setup never made.
+  if (ErrorBoxOpen() || Device == nullptr) return;
+  RunHandler([this] {
+    if (!DrawFrame()) return;
+    Label8->raise();
+    AdvanceBubble(Button1->text().toStdString());
+  });
+}
+
+// A failed frame leaves the bubble where it is. Its error is shown once and
+// again only after a frame has succeeded or the message has changed.
+bool TForm1::DrawFrame() {
+  try {
+    RenderFrame(*Device, DisplayMode, BubblePosition, *this, frameClock);
+  } catch (const std::exception& error) {
+    if (tickErrors_.ShouldShow(error.what())) throw;
+    return false;
+  }
+  tickErrors_.Succeeded();
+  return true;
+}
+
+void TForm1::Button1Click() {
+  RunHandler([this] {
+    const std::string caption = Button1->text().toStdString();
+    const std::string_view toggled = ToggledCaption(caption);
+    Button1->setText(QString::fromUtf8(toggled.data(), static_cast<qsizetype>(toggled.size())));
+  });
+}
+
+// Follows the field keystroke by keystroke; an unfinished text such as "-"
+// leaves the step as it was and is reported only when the user is done.
+void TForm1::TimeIntervalValueChange() {
+  RunHandler([this] {
+    const std::optional<Extended> step = TryParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
+    if (step) TimeStep = *step;
+  });
+}
+
+// Focus lost because the window itself was closed or left for another
+// program is not the user finishing the field.
+void TForm1::TimeIntervalValueExit() {
+  if (!isActiveWindow()) return;
+  RunHandler([this] { TimeStep = ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator()); });
+}
+
+int TForm1::SliderPosition(FrameSlider slider) const {
+  switch (slider) {
+    case FrameSlider::ScrollBar1: return ScrollBar1->value();
+    case FrameSlider::ScrollBar2: return ScrollBar2->value();
+    case FrameSlider::ScrollBar3: return ScrollBar3->value();
+  }
+  return DefaultPosition(slider);
+}
+
+QLineEdit* TForm1::Field(FrameField field) const {
+  switch (field) {
+    case FrameField::XCamera: return XCamera;
+    case FrameField::YCamera: return YCamera;
+    case FrameField::ZCamera: return ZCamera;
+    case FrameField::XPhoton: return XPhoton;
+    case FrameField::YPhoton: return YPhoton;
+    case FrameField::ZPhoton: return ZPhoton;
+    case FrameField::AlphaPhoton: return AlphaPhoton;
+    case FrameField::BetaPhoton: return BetaPhoton;
+    case FrameField::RangeXMinus: return RangeXMinus;
+    case FrameField::RangeXPlus: return RangeXPlus;
+    case FrameField::RangeYMinus: return RangeYMinus;
+    case FrameField::RangeYPlus: return RangeYPlus;
+    case FrameField::XStep: return XStep;
+    case FrameField::YStep: return YStep;
+  }
+  return XStep;
+}
+
+std::string TForm1::FieldText(FrameField field) const { return Field(field)->text().toStdString(); }
+
+// In device pixels: the picture stays sharp on a scaled screen.
+int TForm1::PanelWidth() const {
+  return static_cast<int>(std::lround(PanelViewPort->width() * PanelViewPort->devicePixelRatioF()));
+}
+
+int TForm1::PanelHeight() const {
+  return static_cast<int>(std::lround(PanelViewPort->height() * PanelViewPort->devicePixelRatioF()));
+}
+
+std::string TForm1::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }
+
+void TForm1::SetFrameRateCaption(const std::string& caption) {
+  Label8->setText(QString::fromStdString(caption));
+  Label8->adjustSize();
+}
+
+HWND TForm1::NativeWindow() { return reinterpret_cast<HWND>(static_cast<QWidget*>(PanelViewPort)); }
+
+UINT TForm1::Width() const { return static_cast<UINT>(PanelWidth()); }
+
+UINT TForm1::Height() const { return static_cast<UINT>(PanelHeight()); }

@@ -1,0 +1,155 @@
+#pragma once
+// The main window: the option pages on a 185-pixel panel at the left, the
+// black view panel filling the rest, and the clock that draws a frame on
+// every tick. Its controls carry their design names as object names, and it
+// is what the frame and the device setup read the controls and the view
+// panel through.
+
+#include <QWidget>
+
+#include "anim/RepeatedErrorFilter.h"
+#include "d3d/DeviceSetup.h"
+#include "render/FrameWindow.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTableWidget;
+class QTabWidget;
+class QTimer;
+
+class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
+  Q_OBJECT
+
+ public:
+  // Sets Form1, builds every control, starts Timer1, then runs FormCreate.
+  explicit TForm1(QWidget* parent = nullptr);
+  // Hides the window and runs FormDestroy while every control still exists.
+  ~TForm1() override;
+
+  int SliderPosition(FrameSlider slider) const override;
+  std::string FieldText(FrameField field) const override;
+  int PanelWidth() const override;
+  int PanelHeight() const override;
+  std::string DecimalSeparator() const override;
+  void SetFrameRateCaption(const std::string& caption) override;
+
+  HWND NativeWindow() override;
+  UINT Width() const override;
+  UINT Height() const override;
+
+  void FormCreate();
+  void FormDestroy();
+  void Timer1Timer();
+  void Button1Click();
+  void TimeIntervalValueChange();
+  // Enter pressed in the field or the field left: a text that is not a number is reported now.
+  void TimeIntervalValueExit();
+
+  QFrame* Panel1;
+  QPushButton* Button2;
+  QTabWidget* OptionsPages;
+  QWidget* TabSheet1;
+  QWidget* TabSheet2;
+  QWidget* TabSheet3;
+  QWidget* TabSheet4;
+  QWidget* TabSheet5;
+  QWidget* TabSheet6;
+  QWidget* PanelViewPort;
+  QTimer* Timer1;
+
+  QScrollBar* ScrollBar1;
+  QScrollBar* ScrollBar2;
+  QScrollBar* ScrollBar3;
+  QLineEdit* VerticalAngleValue;
+  QLineEdit* HorizontalAngleValue;
+  QLineEdit* ZoomValue;
+  QLineEdit* XCamera;
+  QLineEdit* YCamera;
+  QLineEdit* ZCamera;
+  QLabel* VerticalAngle;
+  QLabel* HorizontalAngle;
+  QLabel* Zoom;
+  QLabel* CameraLabel;
+  QLabel* XCam;
+  QLabel* YCam;
+  QLabel* ZCam;
+
+  QLineEdit* RangeXMinus;
+  QLineEdit* RangeXPlus;
+  QLineEdit* RangeYMinus;
+  QLineEdit* RangeYPlus;
+  QLineEdit* XStep;
+  QLineEdit* YStep;
+  QLabel* XRange;
+  QLabel* YRange;
+  QLabel* XStepLabel;
+  QLabel* YStepLabel;
+
+  QTableWidget* Metric;
+  QLineEdit* gij;
+  QGroupBox* MetricChoose;
+  QRadioButton* AlcubierreMetric;
+  QRadioButton* OVRAZESMetric;
+  QLabel* MetricLabel;
+
+  QLineEdit* XPhoton;
+  QLineEdit* YPhoton;
+  QLineEdit* ZPhoton;
+  QLineEdit* AlphaPhoton;
+  QLineEdit* BetaPhoton;
+  QLabel* LaserBeamLabel;
+  QLabel* XLaserLabel;
+  QLabel* YLaserLabel;
+  QLabel* ZLaserLabel;
+  QLabel* AlphaAngleLabel;
+  QLabel* BetaAngleLabel;
+
+  QPushButton* Button1;
+  QLineEdit* TimeIntervalValue;
+  QGroupBox* Frame;
+  QRadioButton* ShipFrame;
+  QRadioButton* RemoteFrame;
+  QLabel* Label8;
+  QLabel* TimeIntervalLabel;
+
+  QLineEdit* VsValue;
+  QLineEdit* RhoValue;
+  QLineEdit* WarpRadiusValue;
+  QLineEdit* DuvizavireValue;
+  QLineEdit* Shield1Radius;
+  QLineEdit* Shield2Radius;
+  QLineEdit* Shield3Radius;
+  QLineEdit* R2Value;
+  QLabel* SpeedLabel;
+  QLabel* RhoLabel;
+  QLabel* WarpRadiusLabel;
+  QLabel* NLabel;
+  QLabel* Shield1RadiusLabel;
+  QLabel* Shield2RadiusLabel;
+  QLabel* Shield3RadiusLabel;
+  QLabel* R2Label;
+
+ private:
+  void BuildWindow();
+  void BuildViewPage();
+  void BuildGraphControlsPage();
+  void BuildMetricPage();
+  void BuildLaserBeamPage();
+  void BuildAnimationPage();
+  void BuildMetricValuesPage();
+  void BuildTimer();
+  void ConnectHandlers();
+  void WriteMetricLabels();
+  bool DrawFrame();
+  QLineEdit* Field(FrameField field) const;
+
+  RepeatedErrorFilter tickErrors_;
+};
+
+// The one main window, set before its controls are built.
+extern TForm1* Form1;
