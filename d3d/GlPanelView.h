@@ -1,0 +1,28 @@
+#pragma once
+// The picture the device presents, painted over the whole view panel. A plain
+// raster widget: the device reads its picture back, so no OpenGL is needed
+// here and the panel works on every platform Qt paints on.
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+class GlPanelView final : public QWidget {
+ public:
+  // Becomes a child of `panel`, fills it and follows its size; `resized`
+  // hears every new size of the panel.
+  GlPanelView(QWidget* panel, std::function<void(QSize)> resized);
+
+  // Shows `picture` stretched over the panel from the next paint on.
+  void Show(QImage picture);
+  const QImage& Picture() const { return picture_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::function<void(QSize)> resized_;
+  QImage picture_;
+};
