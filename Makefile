@@ -27,6 +27,23 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Without a display (DISPLAY and WAYLAND_DISPLAY unset) Tessaran runs under
+# Xvfb for a few seconds, leaves a screenshot in $(BUILD)/tessaran.png and is
+# closed as a user would close it.
+RUN_BUILD ?= build-release
+
+run: deps
+	cmake -S . -B $(RUN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DTESSARAN_BENCHMARKS=OFF
+	cmake --build $(RUN_BUILD) -j $(JOBS) --target tessaran tessaran-xdriver
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(RUN_BUILD)/app/tessaran; \
+	else \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running Tessaran under Xvfb for a few seconds."; \
+	  mkdir -p $(BUILD); \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" app/xvfb-screenshot.sh \
+	    $(RUN_BUILD)/app/tessaran $(RUN_BUILD)/app/tessaran-xdriver $(BUILD)/tessaran.png; \
+	fi
+
 bench: build
 	$(BUILD)/bench/tessaran_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 

@@ -96,8 +96,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const ch
   return Place(new QPushButton(Text(caption), parent), name, place);
 }
 
+// The caption sits on the top line of the frame, so that the radio buttons
+// placed 16 pixels below the group's top fall inside it.
 QGroupBox* MakeGroup(QWidget* page, const char* name, QRect place, const char* caption) {
-  return Place(new QGroupBox(Text(caption), page), name, place);
+  auto* group = Place(new QGroupBox(Text(caption), page), name, place);
+  group->setStyleSheet(Text("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+                            "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
+  return group;
 }
 
 // Radio buttons with the same page as parent exclude each other; the group

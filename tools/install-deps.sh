@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick libgl1-mesa-dri
+  xvfb xauth x11-utils imagemagick libgl1-mesa-dri libxtst-dev
 )
 
 missing=()
