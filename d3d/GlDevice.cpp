@@ -53,7 +53,16 @@ HRESULT FromGlError(GLenum error) {
 
 float Channel(D3DCOLOR colour, int shift) { return static_cast<float>((colour >> shift) & 0xFFu) / 255.0f; }
 
-bool Finite(const float (&position)[3]) {
+// One vertex of the 0xC2 layout as the shaders take it; false when its
+// position is not a finite point.
+bool ReadVertex(const unsigned char* record, GlDevice::GlVertex& vertex) {
+  float position[3];
+  D3DCOLOR diffuse;
+  std::memcpy(position, record, sizeof position);
+  std::memcpy(&diffuse, record + kDiffuseOffset, sizeof diffuse);
+  vertex = {position[0], position[1], position[2],
+            {static_cast<unsigned char>(diffuse >> 16), static_cast<unsigned char>(diffuse >> 8),
+             static_cast<unsigned char>(diffuse), static_cast<unsigned char>(diffuse >> 24)}};
   return std::isfinite(position[0]) && std::isfinite(position[1]) && std::isfinite(position[2]);
 }
 
@@ -367,22 +376,10 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, co
   if (type != D3DPT_LINELIST || vertexData == nullptr || stride < kLineVertexSize ||
       vertexFormat_ != kLineVertexFormat || !inScene_)
     return D3DERR_INVALIDCALL;
-  const auto* bytes = static_cast<const unsigned char*>(vertexData);
-  for (UINT line = 0; line < primitiveCount; ++line) {
+  const auto* record = static_cast<const unsigned char*>(vertexData);
+  for (UINT line = 0; line < primitiveCount; ++line, record += std::size_t{2} * stride) {
     GlVertex ends[2];
-    bool finite = true;
-    for (int end = 0; end < 2; ++end) {
-      const unsigned char* record = bytes + (std::size_t{2} * line + static_cast<std::size_t>(end)) * stride;
-      float position[3];
-      D3DCOLOR diffuse;
-      std::memcpy(position, record, sizeof position);
-      std::memcpy(&diffuse, record + kDiffuseOffset, sizeof diffuse);
-      finite = finite && Finite(position);
-      ends[end] = {position[0], position[1], position[2],
-                   {static_cast<unsigned char>(diffuse >> 16), static_cast<unsigned char>(diffuse >> 8),
-                    static_cast<unsigned char>(diffuse), static_cast<unsigned char>(diffuse >> 24)}};
-    }
-    if (!finite) continue;
+    if (!ReadVertex(record, ends[0]) || !ReadVertex(record + stride, ends[1])) continue;
     pending_.insert(pending_.end(), ends, ends + 2);
     if (pending_.size() >= kVerticesPerFlush) Flush();
   }

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPointer>
 #include <QSize>
-#include <QWidget>
 #include <QtGui/qopengl.h>
 
 #include <memory>
@@ -22,6 +21,7 @@ class GlPanelView;
 class QOffscreenSurface;
 class QOpenGLContext;
 class QOpenGLFunctions;
+class QWidget;
 
 class GlDevice final : public IDirect3DDevice8 {
  public:
@@ -57,13 +57,13 @@ class GlDevice final : public IDirect3DDevice8 {
   HRESULT Present(const void* sourceRect, const void* destRect, HWND destWindowOverride,
                   const void* dirtyRegion) override;
 
- private:
   // A line end as the shaders read it: position, then the colour as R, G, B, A bytes.
   struct GlVertex {
     float x, y, z;
     unsigned char colour[4];
   };
 
+ private:
   struct GlObjects {
     GLuint framebuffer = 0, colourBuffer = 0, depthBuffer = 0, program = 0, vertexBuffer = 0;
     GLint transform = -1, pixelOffset = -1, lit = -1, fogged = -1, fogDensity = -1, fogColour = -1;

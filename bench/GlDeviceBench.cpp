@@ -1,0 +1,150 @@
+// The OpenGL device's cost per frame, and where it goes: drawing the
+// renderer's segments, reading the picture back for the panel, painting it.
+// Needs a display with OpenGL: run it under xvfb-run where there is none.
+//
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/tessaran_gl_bench
+
+#include <QApplication>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <stdexcept>
+
+#include "d3d/DeviceSetup.h"
+#include "d3d/Direct3DLoader.h"
+#include "d3d/GlDevice.h"
+#include "d3d/GlDirect3D8.h"
+#include "d3d/GlPanelView.h"
+#include "render/ControlSnapshot.h"
+#include "render/LineVertex.h"
+#include "render/RenderFrame.h"
+#include "render/WarpSurface.h"
+
+namespace {
+
+class WidgetPanel final : public DevicePanel {
+ public:
+  explicit WidgetPanel(QWidget& widget) : widget_(widget) {}
+  HWND NativeWindow() override { return static_cast<QWidget*>(&widget_); }
+  UINT Width() const override { return static_cast<UINT>(widget_.width()); }
+  UINT Height() const override { return static_cast<UINT>(widget_.height()); }
+
+ private:
+  QWidget& widget_;
+};
+
+// The device on a shown panel of the design's size, for one benchmark.
+class GlBench {
+ public:
+  GlBench() {
+    panel_.resize(503, 453);
+    panel_.show();
+    SetDirect3DCreateFunction(CreateOpenGLDirect3D8);
+    WidgetPanel devicePanel(panel_);
+    SetupDevice(devicePanel);
+    device_ = dynamic_cast<GlDevice*>(Device);
+  }
+  ~GlBench() {
+    ReleaseDevice();
+    SetDirect3DCreateFunction({});
+  }
+  GlBench(const GlBench&) = delete;
+  GlBench& operator=(const GlBench&) = delete;
+
+  GlDevice& device() { return *device_; }
+  QWidget& panel() { return panel_; }
+
+ private:
+  QWidget panel_;
+  GlDevice* device_ = nullptr;
+};
+
+void RunFrames(benchmark::State& state, ControlSnapshot& window) {
+  try {
+    GlBench bench;
+    SteadyFrameClock clock;
+    for (auto _ : state) {
+      RenderFrame(bench.device(), DisplayMode, 0, window, clock);
+      QApplication::processEvents();  // the panel paints what was presented
+    }
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+  }
+}
+
+void BM_GlFrameDefaults(benchmark::State& state) {
+  ControlSnapshot window;
+  RunFrames(state, window);
+}
+BENCHMARK(BM_GlFrameDefaults)->Unit(benchmark::kMillisecond);
+
+void BM_GlFrameTopDown(benchmark::State& state) {
+  ControlSnapshot window;
+  window.SetSlider(FrameSlider::ScrollBar1, 180);
+  RunFrames(state, window);
+}
+BENCHMARK(BM_GlFrameTopDown)->Unit(benchmark::kMillisecond);
+
+// The same 20,200 segments when each reaches the driver as its own draw
+// call, as they would without gathering: a state change between segments
+// forces one draw per segment.
+void BM_GlSegmentsOneDrawEach(benchmark::State& state) {
+  try {
+    GlBench bench;
+    GlDevice& device = bench.device();
+    const LineVertex from{-50, 0, 100, kSurfaceRed, kSpecularWhite};
+    const LineVertex to{50, 0, 100, kSurfaceBlue, kSpecularWhite};
+    const SegmentPair pair{from, to};
+    device.SetVertexShader(kLineVertexFormat);
+    for (auto _ : state) {
+      device.BeginScene();
+      for (int i = 0; i < 20200; ++i) {
+        device.SetRenderState(D3DRS_FOGCOLOR, 0);
+        device.DrawPrimitiveUP(D3DPT_LINELIST, 1, pair.data(), kLineVertexStride);
+      }
+      device.EndScene();
+      benchmark::DoNotOptimize(device.ReadBackBuffer());
+    }
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+  }
+}
+BENCHMARK(BM_GlSegmentsOneDrawEach)->Unit(benchmark::kMillisecond);
+
+// Reading the back buffer into an image: what presenting adds to a frame.
+void BM_GlReadBack(benchmark::State& state) {
+  try {
+    GlBench bench;
+    for (auto _ : state) benchmark::DoNotOptimize(bench.device().ReadBackBuffer());
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+  }
+}
+BENCHMARK(BM_GlReadBack)->Unit(benchmark::kMicrosecond);
+
+// Painting a presented picture over the panel, at the back buffer's size
+// and stretched to a maximised panel's.
+void BM_PanelPaint(benchmark::State& state) {
+  try {
+    GlBench bench;
+    auto* view = bench.panel().findChild<GlPanelView*>();
+    view->Show(bench.device().ReadBackBuffer());
+    bench.panel().resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    QImage target(view->size(), QImage::Format_RGB32);
+    for (auto _ : state) view->render(&target);
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+  }
+}
+BENCHMARK(BM_PanelPaint)->Args({503, 453})->Args({1600, 1000})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  QApplication application(argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
