@@ -102,7 +102,7 @@ class Scanner {
 
   static std::int64_t SaturatedDigit(std::int64_t value, int digit) {
     constexpr std::int64_t kLimit = std::int64_t{1} << 60;
-    return value >= kLimit ? kLimit : value * 10 + digit;
+    return value > (kLimit - digit) / 10 ? kLimit : value * 10 + digit;
   }
 
   static std::int64_t Saturate(long double value) {
