@@ -34,7 +34,7 @@ class WidgetPanel final : public DevicePanel {
   QWidget& widget_;
 };
 
-// The device on a shown panel of the design's size, for one benchmark.
+// The device on a shown 503 × 453 panel, the window's default, for one benchmark.
 class GlBench {
  public:
   GlBench() {

@@ -11,7 +11,7 @@ D3DDISPLAYMODE DisplayMode{};
 
 namespace {
 
-constexpr BOOL kAllBitsSet = -1;  // the design's true for Windowed and EnableAutoDepthStencil
+constexpr BOOL kAllBitsSet = -1;  // true as Windowed and EnableAutoDepthStencil are given: all bits set
 
 void CreateDirect3DObject() {
   // A device left from an earlier setup was made by the object about to be

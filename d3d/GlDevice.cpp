@@ -163,7 +163,7 @@ HRESULT GlDevice::BuildFramebuffer(QSize size) {
   gl_->glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, size.width(), size.height());
   gl_->glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, objects_.colourBuffer);
   if (hasDepthBuffer_) {
-    // 24 bits where the design asked for 16 or more: fewer lines fight over depth.
+    // 24 bits where a 16-bit buffer was asked for: fewer lines fight over depth.
     gl_->glBindRenderbuffer(GL_RENDERBUFFER, objects_.depthBuffer);
     gl_->glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size.width(), size.height());
     gl_->glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, objects_.depthBuffer);
@@ -226,27 +226,25 @@ void GlDevice::ApplyPendingResize() {
 }
 
 // The viewport follows when it covered the whole back buffer, and is cut to
-// the new size otherwise.
+// the new size otherwise; its depth range stays.
 void GlDevice::ResizeBackBuffer(QSize size) {
   Flush();
   GLint largest = 0;
   gl_->glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
   size = size.boundedTo(QSize(largest, largest));
   const D3DVIEWPORT8 previousFull = FullViewport();
-  const bool viewportWasFull = std::memcmp(&viewport_, &previousFull, sizeof viewport_) == 0;
-  const QSize previous = backBufferSize_;
+  const bool viewportWasFull = viewport_.X == 0 && viewport_.Y == 0 && viewport_.Width == previousFull.Width &&
+                               viewport_.Height == previousFull.Height;
   if (BuildFramebuffer(size) != D3D_OK) {
-    BuildFramebuffer(previous);
+    BuildFramebuffer(backBufferSize_);
     return;
   }
   backBufferSize_ = size;
-  if (viewportWasFull || !FitsBackBuffer(viewport_)) {
-    const D3DVIEWPORT8 full = FullViewport();
-    viewport_.X = std::min(viewport_.X, full.Width - 1);
-    viewport_.Y = std::min(viewport_.Y, full.Height - 1);
-    viewport_.Width = viewportWasFull ? full.Width : std::min(viewport_.Width, full.Width - viewport_.X);
-    viewport_.Height = viewportWasFull ? full.Height : std::min(viewport_.Height, full.Height - viewport_.Y);
-  }
+  const D3DVIEWPORT8 full = FullViewport();
+  viewport_.X = viewportWasFull ? 0 : std::min(viewport_.X, full.Width - 1);
+  viewport_.Y = viewportWasFull ? 0 : std::min(viewport_.Y, full.Height - 1);
+  viewport_.Width = viewportWasFull ? full.Width : std::min(viewport_.Width, full.Width - viewport_.X);
+  viewport_.Height = viewportWasFull ? full.Height : std::min(viewport_.Height, full.Height - viewport_.Y);
   ApplyViewport();
 }
 

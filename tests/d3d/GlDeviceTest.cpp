@@ -346,6 +346,26 @@ TEST_F(GlDeviceTest, TheBackBufferAndAFullViewportFollowThePanelsSize) {
   EXPECT_EQ(picture.pixel(639, 479), qRgb(255, 0, 0));
 }
 
+TEST_F(GlDeviceTest, APartialViewportStaysAsItIsWhereItFitsAndIsCutWhereItDoesNot) {
+  const D3DVIEWPORT8 leftHalf{0, 0, 251, 453, 0.0f, 1.0f};
+  ASSERT_EQ(Device->SetViewport(&leftHalf), D3D_OK);
+  panel.show();
+  panel.resize(640, 480);
+  QApplication::processEvents();
+  Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00FF0000, 1.0f, 0);
+  QImage picture = device->ReadBackBuffer();
+  EXPECT_EQ(picture.pixel(250, 452), qRgb(255, 0, 0));
+  EXPECT_EQ(picture.pixel(251, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(picture.pixel(0, 453), qRgb(0, 0, 0));
+
+  panel.resize(200, 100);
+  QApplication::processEvents();
+  Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x000000FF, 1.0f, 0);
+  picture = device->ReadBackBuffer();
+  ASSERT_EQ(picture.size(), QSize(200, 100));
+  EXPECT_EQ(picture.pixel(199, 99), qRgb(0, 0, 255));
+}
+
 // Taking the surface away from under the device makes its context unusable,
 // as a lost context is.
 TEST_F(GlDeviceTest, AContextThatCanNoLongerBeUsedIsMadeAgainAndTheNextFrameLooksTheSame) {
