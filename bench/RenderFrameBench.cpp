@@ -1,8 +1,10 @@
 // Frame generation without a GPU: the renderer's own cost on a device that
-// discards everything.
+// discards everything, for the program's surface and, in the same run, the
+// straightforward one it replaced.
 
 #include <benchmark/benchmark.h>
 
+#include "ReferenceSurface.h"
 #include "d3d/NullDevice.h"
 #include "render/ControlSnapshot.h"
 #include "render/LaserBeam.h"
@@ -12,26 +14,24 @@ namespace {
 
 const D3DDISPLAYMODE kDisplay{1024, 768, 60, D3DFMT_X8R8G8B8};
 
-void RunFrames(benchmark::State& state, ControlSnapshot& window, Extended bubblePosition) {
+void RunFrames(benchmark::State& state, const char* steps, SurfaceStage surface) {
+  ControlSnapshot window;
+  window.SetField(FrameField::XStep, steps);
+  window.SetField(FrameField::YStep, steps);
   NullDevice device;
   SteadyFrameClock clock;
-  for (auto _ : state) RenderFrame(device, kDisplay, bubblePosition, window, clock);
+  for (auto _ : state) RenderFrame(device, kDisplay, 0, window, clock, surface);
   state.counters["segments/frame"] = static_cast<double>(device.segments) / static_cast<double>(state.iterations());
 }
 
-void BM_RenderFrameDefaults(benchmark::State& state) {
-  ControlSnapshot window;
-  RunFrames(state, window, 0);
-}
-BENCHMARK(BM_RenderFrameDefaults)->Unit(benchmark::kMillisecond);
-
-void BM_RenderFrameGrid1000(benchmark::State& state) {
-  ControlSnapshot window;
-  window.SetField(FrameField::XStep, "1000");
-  window.SetField(FrameField::YStep, "1000");
-  RunFrames(state, window, 0);
-}
-BENCHMARK(BM_RenderFrameGrid1000)->Unit(benchmark::kMillisecond);
+void BM_FrameDefaults(benchmark::State& state) { RunFrames(state, "100", DrawSurfaceGrid); }
+void BM_FrameDefaultsReference(benchmark::State& state) { RunFrames(state, "100", DrawSurfaceGridReference); }
+void BM_FrameGrid1000(benchmark::State& state) { RunFrames(state, "1000", DrawSurfaceGrid); }
+void BM_FrameGrid1000Reference(benchmark::State& state) { RunFrames(state, "1000", DrawSurfaceGridReference); }
+BENCHMARK(BM_FrameDefaults)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameDefaultsReference)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameGrid1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameGrid1000Reference)->Unit(benchmark::kMillisecond);
 
 void BM_LaserBeamMillionSteps(benchmark::State& state) {
   NullDevice device;

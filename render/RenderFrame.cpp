@@ -56,11 +56,12 @@ void SetFogAndFormat(IDirect3DDevice8& device) {
   device.SetVertexShader(kLineVertexFormat);
 }
 
-void DrawScene(IDirect3DDevice8& device, const FrameWindow& window, Extended bubblePosition, const BeamStart& beam) {
+void DrawScene(IDirect3DDevice8& device, const FrameWindow& window, Extended bubblePosition, const BeamStart& beam,
+               SurfaceStage drawSurface) {
   SegmentPair pair{};
   device.BeginScene();
   try {
-    DrawSurfaceGrid(device, window, bubblePosition, pair);
+    drawSurface(device, window, bubblePosition, pair);
     DrawLaserBeam(device, beam, bubblePosition, pair);
   } catch (...) {
     device.EndScene();  // the scene is closed even when a field fails inside it
@@ -114,7 +115,7 @@ D3DMATRIX ProjectionMatrix(int panelWidth, int panelHeight, const D3DDISPLAYMODE
 }
 
 void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
-                 FrameWindow& window, FrameClock& clock) {
+                 FrameWindow& window, FrameClock& clock, SurfaceStage drawSurface) {
   const double start = clock.NowMilliseconds();
   const float horizontalAngle = DegreesToRadians(window.SliderPosition(FrameSlider::ScrollBar2));
   const float verticalAngle = DegreesToRadians(window.SliderPosition(FrameSlider::ScrollBar1));
@@ -126,7 +127,7 @@ void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Ex
   const D3DMATRIX projection = ProjectionMatrix(window.PanelWidth(), window.PanelHeight(), displayMode);
   device.SetTransform(D3DTS_PROJECTION, &projection);
   SetFogAndFormat(device);
-  DrawScene(device, window, bubblePosition, fields.beam);
+  DrawScene(device, window, bubblePosition, fields.beam, drawSurface);
   device.Present(nullptr, nullptr, nullptr, nullptr);
 
   const double elapsed = clock.NowMilliseconds() - start;

@@ -7,6 +7,7 @@
 #include "render/FloatingPoint.h"
 #include "render/FrameClock.h"
 #include "render/FrameWindow.h"
+#include "render/WarpSurface.h"
 
 constexpr float kDepthFactor = 1.0005002f;  // Q, bits 0x3F801064: near plane 50, far plane about 100,000
 constexpr float kFogDensity = 0.004f;       // bits 0x3B83126F
@@ -28,6 +29,9 @@ D3DMATRIX ProjectionMatrix(int panelWidth, int panelHeight, const D3DDISPLAYMODE
 // Draws one frame or throws ConversionError for the first field that is not
 // an integer (camera and beam fields before anything is cleared; range and
 // step fields after BeginScene, which is then closed by EndScene). A failed
-// frame presents nothing and leaves the caption alone.
+// frame presents nothing and leaves the caption alone. The surface stage can
+// be swapped for the benchmarks' straightforward one.
+using SurfaceStage = void (*)(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX,
+                              SegmentPair& pair);
 void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
-                 FrameWindow& window, FrameClock& clock);
+                 FrameWindow& window, FrameClock& clock, SurfaceStage drawSurface = DrawSurfaceGrid);

@@ -2,6 +2,8 @@
 // The warp bubble's shape function and the wireframe surface drawn over the
 // x-y plane, whose height is the shape's derivative along x.
 
+#include <cstddef>
+
 #include "d3d/IDirect3DDevice8.h"
 #include "render/FloatingPoint.h"
 #include "render/FrameWindow.h"
@@ -34,5 +36,12 @@ Extended GridStep(int low, int high, int count);
 
 // Reads the range and step fields (throws ConversionError on the first bad
 // text, before any segment), then draws the lines of constant x along y and
-// the lines of constant y along x.
+// the lines of constant y along x, one segment per lattice edge.
+//
+// Each grid point's vertex is computed once per frame into a buffer that is
+// kept from frame to frame; a grid of more than `cachedPointLimit` points
+// computes every segment's endpoints instead, with the same vertices.
+constexpr std::size_t kSurfaceCachedPointLimit = std::size_t{1} << 22;  // 80 MiB of vertices
+void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair,
+                     std::size_t cachedPointLimit);
 void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair);

@@ -250,3 +250,24 @@ TEST_F(SurfaceGridTest, BadFieldFailsBeforeAnySegmentNamingTheFirstInReadingOrde
 }
 
 }  // namespace
+
+namespace {
+
+// Grids too large to keep compute each segment's endpoints instead: the same vertices.
+TEST(SurfaceGridLimitTest, UncachedGridDrawsTheSameVertices) {
+  const std::pair<const char*, const char*> steps[] = {{"100", "100"}, {"0", "9"}, {"13", "0"}, {"1", "1"}};
+  for (const auto& [nx, ny] : steps) {
+    ControlSnapshot window = WithField(FrameField::YStep, ny, WithField(FrameField::XStep, nx));
+    std::vector<std::string> lines[2];
+    for (const std::size_t limit : {kSurfaceCachedPointLimit, std::size_t{0}}) {
+      auto log = std::make_shared<DeviceLog>();
+      RecordingDevice device(log);
+      SegmentPair pair{};
+      DrawSurfaceGrid(device, window, 0.5L, pair, limit);
+      for (const DeviceCall& call : *log) lines[limit == 0].push_back(FormatDeviceCall(call));
+    }
+    EXPECT_EQ(lines[0], lines[1]) << nx << " × " << ny;
+  }
+}
+
+}  // namespace
