@@ -17,11 +17,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "anim/AnimationClock.h"
 #include "anim/ParseFieldFloat.h"
+#include "app/CurrentCellPressFilter.h"
 #include "app/ErrorDisplay.h"
+#include "app/FieldRules.h"
+#include "app/MetricFormulas.h"
 #include "render/ControlSnapshot.h"
 #include "render/RenderFrame.h"
 
@@ -36,6 +42,28 @@ constexpr int kMetricCells = 4;
 SteadyFrameClock frameClock;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The text a validated field falls back to is the one it starts with.
+QString DefaultFieldText(FrameField field) { return Text(DefaultText(field)); }
+QString DefaultFieldText(FrameSlider slider) { return QString::number(DefaultPosition(slider)); }
+
+struct IntegerRange {
+  std::int32_t lowest, highest;
+};
+
+constexpr IntegerRange kAnyInteger{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+constexpr IntegerRange kBeamAngle{-180, 180};
+
+void KeepField(QLineEdit* field, FrameField design, IntegerRange range) {
+  KeepFieldWithin(*field, DefaultFieldText(design), range.lowest, range.highest);
+}
+
+// The whole text is replaced; its start is shown, as at start-up.
+void ShowFormula(QLineEdit* display, std::optional<std::string_view> formula) {
+  if (!formula) return;
+  display->setText(QString::fromUtf8(formula->data(), static_cast<qsizetype>(formula->size())));
+  display->setCursorPosition(0);
+}
 
 // The design's font is a Windows bitmap font 11 pixels high; elsewhere the
 // nearest sans-serif font at the same pixel height keeps the layout.
@@ -89,6 +117,9 @@ QScrollBar* MakeScrollBar(QWidget* page, FrameSlider slider, QRect place, int mi
   bar->setPageStep(1);
   bar->setValue(DefaultPosition(slider));
   bar->setFocusPolicy(Qt::StrongFocus);  // a tab stop like every other input
+  // Qt's scroll bars invert their keys for the sake of vertical ones, which
+  // would make the right arrow key lower a horizontal bar's position.
+  bar->setInvertedControls(false);
   return bar;
 }
 
@@ -121,7 +152,8 @@ QWidget* MakePage(QTabWidget* pages, const char* name, const char* caption) {
 }
 
 // A 4 × 4 grid of 30 × 25 cells with lines and nothing else: no headers, no
-// scroll bars, no editing, one cell selected at a time.
+// scroll bars, no editing, one cell selected at a time. Cell (0, 0) is current
+// from the start, so that the first focus selects nothing.
 QTableWidget* MakeMetricGrid(QWidget* page) {
   auto* grid = Place(new QTableWidget(kMetricCells, kMetricCells, page), "Metric", QRect(9, 17, 128, 108));
   grid->horizontalHeader()->hide();
@@ -137,7 +169,13 @@ QTableWidget* MakeMetricGrid(QWidget* page) {
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+  grid->setTabKeyNavigation(false);  // Tab leaves the grid like any other control
   grid->setShowGrid(true);
+  // Read right to left but never mirrored: column 0 stays at the left and the
+  // labels and their alignment look as they would left to right, whatever the
+  // direction of the page or the application.
+  grid->setLayoutDirection(Qt::LeftToRight);
+  grid->setCurrentCell(0, 0);
   grid->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   QPalette palette = grid->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Window).darker(107));  // a scroll bar's track
@@ -310,6 +348,26 @@ void TForm1::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(TimeIntervalValue, &QLineEdit::textChanged, this, &TForm1::TimeIntervalValueChange);
   connect(TimeIntervalValue, &QLineEdit::editingFinished, this, &TForm1::TimeIntervalValueExit);
+
+  // textChanged reports every change of the text, the program's own included;
+  // valueChanged reports a slider's move after clamping and only when it moved.
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm1::ScrollBar1Change);
+  connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm1::ScrollBar2Change);
+  connect(ScrollBar3, &QScrollBar::valueChanged, this, &TForm1::ScrollBar3Change);
+  connect(VerticalAngleValue, &QLineEdit::textChanged, this, &TForm1::VerticalAngleValueChange);
+  connect(HorizontalAngleValue, &QLineEdit::textChanged, this, &TForm1::HorizontalAngleValueChange);
+  connect(ZoomValue, &QLineEdit::textChanged, this, &TForm1::ZoomValueChange);
+  connect(RangeXMinus, &QLineEdit::textChanged, this, &TForm1::RangeXMinusChange);
+  connect(RangeXPlus, &QLineEdit::textChanged, this, &TForm1::RangeXPlusChange);
+  connect(RangeYMinus, &QLineEdit::textChanged, this, &TForm1::RangeYMinusChange);
+  connect(RangeYPlus, &QLineEdit::textChanged, this, &TForm1::RangeYPlusChange);
+  connect(AlphaPhoton, &QLineEdit::textChanged, this, &TForm1::AlphaPhotonChange);
+  connect(BetaPhoton, &QLineEdit::textChanged, this, &TForm1::BetaPhotonChange);
+
+  // A new current cell by click, drag or key, and a press on the current one.
+  const auto selectCell = [this](int row, int column) { MetricSelectCell(column, row); };
+  connect(Metric, &QTableWidget::currentCellChanged, this, selectCell);
+  connect(new CurrentCellPressFilter(Metric), &CurrentCellPressFilter::currentCellPressed, this, selectCell);
 }
 
 void TForm1::FormCreate() {
@@ -373,6 +431,38 @@ void TForm1::TimeIntervalValueChange() {
 void TForm1::TimeIntervalValueExit() {
   if (!isActiveWindow()) return;
   RunHandler([this] { TimeStep = ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator()); });
+}
+
+void TForm1::ScrollBar1Change() { SliderWritesField(*ScrollBar1, *VerticalAngleValue); }
+void TForm1::ScrollBar2Change() { SliderWritesField(*ScrollBar2, *HorizontalAngleValue); }
+void TForm1::ScrollBar3Change() { SliderWritesField(*ScrollBar3, *ZoomValue); }
+
+void TForm1::VerticalAngleValueChange() {
+  FieldMovesSlider(*VerticalAngleValue, *ScrollBar1, DefaultFieldText(FrameSlider::ScrollBar1));
+}
+
+void TForm1::HorizontalAngleValueChange() {
+  FieldMovesSlider(*HorizontalAngleValue, *ScrollBar2, DefaultFieldText(FrameSlider::ScrollBar2));
+}
+
+void TForm1::ZoomValueChange() { FieldMovesSlider(*ZoomValue, *ScrollBar3, DefaultFieldText(FrameSlider::ScrollBar3)); }
+
+// The frame converts the text again, so nothing but the check is done here;
+// one end of a range is never compared with the other.
+void TForm1::RangeXMinusChange() { KeepField(RangeXMinus, FrameField::RangeXMinus, kAnyInteger); }
+void TForm1::RangeXPlusChange() { KeepField(RangeXPlus, FrameField::RangeXPlus, kAnyInteger); }
+void TForm1::RangeYMinusChange() { KeepField(RangeYMinus, FrameField::RangeYMinus, kAnyInteger); }
+void TForm1::RangeYPlusChange() { KeepField(RangeYPlus, FrameField::RangeYPlus, kAnyInteger); }
+void TForm1::AlphaPhotonChange() { KeepField(AlphaPhoton, FrameField::AlphaPhoton, kBeamAngle); }
+void TForm1::BetaPhotonChange() { KeepField(BetaPhoton, FrameField::BetaPhoton, kBeamAngle); }
+
+// Two separate tests, the first metric's and then the second's: switching the
+// radio buttons alone leaves gij as it is until the next selection.
+void TForm1::MetricSelectCell(int column, int row) {
+  RunHandler([&] {
+    if (AlcubierreMetric->isChecked()) ShowFormula(gij, MetricFormula(WarpMetric::Alcubierre, row, column));
+    if (OVRAZESMetric->isChecked()) ShowFormula(gij, MetricFormula(WarpMetric::OVRAZES, row, column));
+  });
 }
 
 int TForm1::SliderPosition(FrameSlider slider) const {

@@ -50,6 +50,24 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   // Enter pressed in the field or the field left: a text that is not a number is reported now.
   void TimeIntervalValueExit();
 
+  // The view sliders and their fields follow each other; none of these shows a message.
+  void ScrollBar1Change();
+  void ScrollBar2Change();
+  void ScrollBar3Change();
+  void VerticalAngleValueChange();
+  void HorizontalAngleValueChange();
+  void ZoomValueChange();
+  // A range field or a beam angle that fails its rule gets its default text back at once.
+  void RangeXMinusChange();
+  void RangeXPlusChange();
+  void RangeYMinusChange();
+  void RangeYPlusChange();
+  void AlphaPhotonChange();
+  void BetaPhotonChange();
+  // A cell of Metric is being selected: gij shows its formula for the checked metric.
+  // Column first, as the grid's cells are addressed; every cell may be selected.
+  void MetricSelectCell(int column, int row);
+
   QFrame* Panel1;
   QPushButton* Button2;
   QTabWidget* OptionsPages;
