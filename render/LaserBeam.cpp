@@ -37,6 +37,19 @@ int BeamDirectionSign(float alpha, float beta) {
   return equal ? 1 : -1;
 }
 
+// Squared distances from the bubble centre inside which the shape value is
+// exactly 1 in extended precision: rs < 30 gives P = (rs/50)^102 < 2^-75, and
+// 1 + P rounds to 1.
+constexpr Extended kInsideBubble = 900;
+
+// Beyond this squared distance f = 1/(1 + P) is below |alongX| · 2^-66, less
+// than half an ulp of alongX, so f + alongX is alongX itself: P exceeds
+// 2^67 / |alongX|. Infinite (never skipped) when alongX is 0.
+Extended FarField(Extended alongX) {
+  const Extended bound = std::pow(0x1p67L / std::fabs(alongX), 2.0L / kShapeExponent);
+  return kBubbleRadius * kBubbleRadius * bound;
+}
+
 void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition, SegmentPair& pair) {
   const std::int32_t last = BeamLastStep(bubblePosition);
   if (last < 0) return;
@@ -47,14 +60,18 @@ void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bu
   const Extended c = std::sqrt(cosAlpha * cosBeta * (cosAlpha * cosBeta) + 0);  // |cos α · cos β|
   const Extended alongX = BeamDirectionSign(start.alpha, start.beta) * c;
   const Extended stepY = sinAlpha * cosBeta;  // the step (±c, sin α cos β, sin β) has length 1
+  const Extended farField = FarField(alongX);
   BeamPoint p{static_cast<Extended>(start.x), static_cast<Extended>(start.y), static_cast<Extended>(start.z)};
+  WriteBeamVertex(pair[0], p);
   for (std::int64_t step = 0; step <= last; ++step) {
     const Extended toCentre = p.x - static_cast<Extended>(step);  // the centre stands at (L, 0, 0) in step L
-    const Extended rs = std::sqrt(toCentre * toCentre + p.y * p.y + p.z * p.z);
-    const BeamPoint next{p.x + (WarpShape(rs) + alongX), p.y + stepY, p.z + sinBeta};
-    WriteBeamVertex(pair[0], p);
-    WriteBeamVertex(pair[1], next);
+    const Extended rs2 = toCentre * toCentre + p.y * p.y + p.z * p.z;
+    Extended alongStep = alongX;  // far away the field adds nothing that survives rounding
+    if (rs2 < kInsideBubble) alongStep = 1 + alongX;
+    else if (!(rs2 > farField)) alongStep = WarpShape(std::sqrt(rs2)) + alongX;
+    p = {p.x + alongStep, p.y + stepY, p.z + sinBeta};  // carried on unrounded
+    WriteBeamVertex(pair[1], p);
     DrawSegment(device, pair);
-    p = next;  // carried on unrounded
+    pair[0] = pair[1];  // the next segment starts where this one ends
   }
 }

@@ -39,6 +39,28 @@ SurfaceGrid ReadGrid(const FrameWindow& window) {
   return {xMin, yMin, nx, ny, GridStep(xMin, xMax, nx), GridStep(yMin, yMax, ny)};
 }
 
+// r^102 = r^2 · r^4 · r^32 · r^64: a plain power by squaring, unrolled for the
+// surface's one exponent (the loop above costs more than the rest of a height).
+double PowerOfShapeExponent(double r) {
+  static_assert(kShapeExponent == 102);
+  const double r2 = r * r, r4 = r2 * r2, r8 = r4 * r4, r16 = r8 * r8, r32 = r16 * r16, r64 = r32 * r32;
+  return r2 * r4 * r32 * r64;
+}
+
+// The height from the point's offset s = x − B along the motion and its
+// distance y across it, in double: the stored height is a float, and the far
+// field's overflow is handled here rather than by a wider exponent range.
+inline double HeightFromOffsets(double s, double y) {
+  const double rs = std::sqrt(s * s + y * y);
+  const double p = PowerOfShapeExponent(rs / static_cast<double>(kBubbleRadius));
+  // Where p overflows the quotient below would be ∞/∞; its limit is a zero of
+  // the sign opposite to s, which is also what a wider type would give.
+  if (std::isinf(p)) return std::copysign(0.0, -s);
+  const double numerator = p * -kShapeExponent;
+  const double denominator = (p + 1) * (p + 1) * rs;  // 0 at the centre: 0/0 gives NaN there
+  return numerator / denominator * s;
+}
+
 LineVertex SurfaceVertex(Extended x, Extended y, Extended bubbleX) {
   LineVertex vertex;
   vertex.X = static_cast<float>(x);
@@ -49,40 +71,79 @@ LineVertex SurfaceVertex(Extended x, Extended y, Extended bubbleX) {
   return vertex;
 }
 
-// Both families, in order, with the vertex of lattice point (i, j) from vertexAt.
+// Both families, in order, with the vertex of lattice point (i, j) from
+// vertexAt, each segment written into the pair.
 template <class VertexAt>
 void DrawFamilies(IDirect3DDevice8& device, const SurfaceGrid& grid, SegmentPair& pair, VertexAt vertexAt) {
-  if (grid.nx >= 0)  // lines of constant x, drawn along y
-    for (std::int64_t i = 0; i <= grid.nx; ++i)
-      for (std::int64_t j = 0; j < grid.ny; ++j) {
-        pair[0] = vertexAt(i, j);
-        pair[1] = vertexAt(i, j + 1);
-        DrawSegment(device, pair);
-      }
-  if (grid.ny >= 0)  // lines of constant y, drawn along x
-    for (std::int64_t k = 0; k <= grid.ny; ++k)
-      for (std::int64_t m = 0; m < grid.nx; ++m) {
-        pair[0] = vertexAt(m, k);
-        pair[1] = vertexAt(m + 1, k);
-        DrawSegment(device, pair);
-      }
+  for (std::int64_t i = 0; i <= grid.nx; ++i)  // lines of constant x, drawn along y
+    for (std::int64_t j = 0; j < grid.ny; ++j) {
+      pair[0] = vertexAt(i, j);
+      pair[1] = vertexAt(i, j + 1);
+      DrawSegment(device, pair);
+    }
+  for (std::int64_t k = 0; k <= grid.ny; ++k)  // lines of constant y, drawn along x
+    for (std::int64_t m = 0; m < grid.nx; ++m) {
+      pair[0] = vertexAt(m, k);
+      pair[1] = vertexAt(m + 1, k);
+      DrawSegment(device, pair);
+    }
 }
 
-// The vertex of every lattice point, row by row; kept between frames so a
-// steady grid allocates nothing. Used from the UI thread only.
-std::vector<LineVertex> latticeVertices;
-std::vector<Extended> latticeXs;
+// |h| ≤ 102 · min(P, 1/P) with P = (rs/50)^102. Inside rs² < kNearZero
+// (P < 6e-48) and beyond rs² > kFarZero (P > 1.7e47) that bound is below
+// 6.2e-46, under half the smallest float (2^-150 ≈ 7.0e-46), so the stored
+// height is a zero of the sign opposite to s: the formula need not run.
+const double kNearZero = std::pow(50 * std::pow(6e-48, 1.0 / kShapeExponent), 2);
+const double kFarZero = std::pow(50 * std::pow(1.7e47, 1.0 / kShapeExponent), 2);
+
+float StoredHeight(double s, double y) {
+  const double rs2 = s * s + y * y;
+  if ((rs2 < kNearZero && rs2 != 0) || rs2 > kFarZero) return std::copysign(0.0f, static_cast<float>(-s));
+  return static_cast<float>(HeightFromOffsets(s, y));
+}
+
+// Every lattice point's vertex, kept between frames so a steady grid
+// allocates nothing; used from the UI thread only. Row by row for the lines
+// along x and column by column for the lines along y, so that every
+// segment's two vertices lie side by side and go to the device in place.
+struct Lattice {
+  std::vector<LineVertex> rows, columns;
+  std::vector<double> offsets;  // x − B of each column
+  std::vector<float> xs;
+};
+Lattice lattice;
 
 void FillLattice(const SurfaceGrid& grid, Extended bubbleX) {
-  const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1;
-  latticeXs.resize(columns);
-  for (std::size_t i = 0; i < columns; ++i) latticeXs[i] = grid.X(static_cast<std::int64_t>(i));
-  latticeVertices.resize(grid.Points());
-  LineVertex* vertex = latticeVertices.data();
-  for (std::int64_t j = 0; j <= grid.ny; ++j) {
-    const Extended y = grid.Y(j);
-    for (const Extended x : latticeXs) *vertex++ = SurfaceVertex(x, y, bubbleX);
+  const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1, rows = static_cast<std::size_t>(grid.ny) + 1;
+  lattice.offsets.resize(columns);
+  lattice.xs.resize(columns);
+  for (std::size_t i = 0; i < columns; ++i) {
+    const Extended x = grid.X(static_cast<std::int64_t>(i));
+    lattice.offsets[i] = static_cast<double>(x - bubbleX);
+    lattice.xs[i] = static_cast<float>(x);
   }
+  lattice.rows.resize(grid.Points());
+  lattice.columns.resize(grid.Points());
+  for (std::size_t j = 0; j < rows; ++j) {
+    const Extended y = grid.Y(static_cast<std::int64_t>(j));
+    const float storedY = static_cast<float>(y);
+    LineVertex* row = &lattice.rows[j * columns];
+    for (std::size_t i = 0; i < columns; ++i) {
+      const float z = StoredHeight(lattice.offsets[i], static_cast<double>(y));
+      row[i] = {lattice.xs[i], storedY, z, SurfaceColor(z), kSpecularWhite};
+      lattice.columns[i * rows + j] = row[i];
+    }
+  }
+}
+
+void DrawLine(IDirect3DDevice8& device, const LineVertex* points, std::int64_t segments) {
+  for (std::int64_t n = 0; n < segments; ++n) device.DrawPrimitiveUP(D3DPT_LINELIST, 1, points + n, kLineVertexStride);
+}
+
+void DrawLattice(IDirect3DDevice8& device, const SurfaceGrid& grid) {
+  const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1, rows = static_cast<std::size_t>(grid.ny) + 1;
+  for (std::size_t i = 0; i < columns; ++i) DrawLine(device, &lattice.columns[i * rows], grid.ny);
+  for (std::size_t k = 0; k < rows; ++k) DrawLine(device, &lattice.rows[k * columns], grid.nx);
 }
 
 }  // namespace
@@ -92,19 +153,8 @@ Extended WarpShape(Extended rs) {
   return 1 / (1 + p);  // p = ∞ gives exactly 0
 }
 
-// Worked in double: the stored height is a float, and the far field's
-// overflow is handled below rather than by a wider exponent range.
 Extended SurfaceHeight(Extended x, Extended y, Extended bubbleX) {
-  const double s = static_cast<double>(x - bubbleX);
-  const double yy = static_cast<double>(y);
-  const double rs = std::sqrt(s * s + yy * yy);
-  const double p = IntegerPower(rs / static_cast<double>(kBubbleRadius), kShapeExponent);
-  // Where p overflows the quotient below would be ∞/∞; its limit is a zero of
-  // the sign opposite to s, which is also what a wider type would give.
-  if (std::isinf(p)) return std::copysign(0.0, -s);
-  const double numerator = p * -kShapeExponent;
-  const double denominator = (p + 1) * (p + 1) * rs;  // 0 at the centre: 0/0 gives NaN there
-  return numerator / denominator * s;
+  return HeightFromOffsets(static_cast<double>(x - bubbleX), static_cast<double>(y));
 }
 
 D3DCOLOR SurfaceColor(float storedZ) {
@@ -135,10 +185,7 @@ void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extend
     return;
   }
   FillLattice(grid, bubbleX);
-  const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1;
-  DrawFamilies(device, grid, pair, [&](std::int64_t i, std::int64_t j) {
-    return latticeVertices[static_cast<std::size_t>(j) * columns + static_cast<std::size_t>(i)];
-  });
+  DrawLattice(device, grid);
 }
 
 void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair) {

@@ -41,7 +41,7 @@ Extended GridStep(int low, int high, int count);
 // Each grid point's vertex is computed once per frame into a buffer that is
 // kept from frame to frame; a grid of more than `cachedPointLimit` points
 // computes every segment's endpoints instead, with the same vertices.
-constexpr std::size_t kSurfaceCachedPointLimit = std::size_t{1} << 22;  // 80 MiB of vertices
+constexpr std::size_t kSurfaceCachedPointLimit = std::size_t{1} << 21;  // 80 MiB of vertices, kept twice
 void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair,
                      std::size_t cachedPointLimit);
 void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair);

@@ -122,3 +122,47 @@ TEST_F(LaserBeamTest, ExtremeStartPointsStayFinite) {
 }
 
 }  // namespace
+
+namespace {
+
+// The beam step by step with the shape function evaluated at every step: the
+// program's path skips it where it cannot change the sum, and must draw the
+// very same vertices.
+std::vector<RecordedVertex> StraightforwardBeam(const BeamStart& start, std::int32_t last) {
+  std::vector<RecordedVertex> ends;
+  const Extended ca = std::cos(static_cast<Extended>(start.alpha)), sa = std::sin(static_cast<Extended>(start.alpha));
+  const Extended cb = std::cos(static_cast<Extended>(start.beta)), sb = std::sin(static_cast<Extended>(start.beta));
+  const Extended along = BeamDirectionSign(start.alpha, start.beta) * std::sqrt(ca * cb * (ca * cb) + 0);
+  Extended x = start.x, y = start.y, z = start.z;
+  for (std::int64_t step = 0; step <= last; ++step) {
+    const Extended rs = std::sqrt((x - step) * (x - step) + y * y + z * z);
+    const Extended nx = x + (WarpShape(rs) + along), ny = y + sa * cb, nz = z + sb;
+    ends.push_back({static_cast<float>(nx), static_cast<float>(ny), static_cast<float>(nz), kBeamColor, 0x00FFFFFF});
+    x = nx, y = ny, z = nz;
+  }
+  return ends;
+}
+
+TEST(LaserBeamPathTest, SkippingTheFieldWhereItCannotCountChangesNoVertex) {
+  const struct {
+    int x, y, z, alpha, beta;
+  } starts[] = {{0, 0, 0, 30, 0},   {0, 0, 0, 90, 90},  {-60, 0, 0, 0, 0},    {0, 40, 0, 180, 0},
+                {25, -20, 10, -150, 45}, {0, 0, 0, -90, 0}, {100, 0, 0, 179, -1}, {0, 1000, 0, 30, 0}};
+  for (const auto& s : starts) {
+    const BeamStart start{s.x, s.y, s.z, DegreesToRadians(s.alpha), DegreesToRadians(s.beta)};
+    auto log = std::make_shared<DeviceLog>();
+    RecordingDevice device(log);
+    SegmentPair pair{};
+    DrawLaserBeam(device, start, 3000, pair);
+    const std::vector<RecordedVertex> expected = StraightforwardBeam(start, 3000);
+    ASSERT_EQ(log->size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const RecordedVertex& end = (*log)[i].vertices[1];
+      ASSERT_EQ(end.X, expected[i].X) << s.alpha << " " << s.beta << " step " << i;
+      ASSERT_EQ(end.Y, expected[i].Y);
+      ASSERT_EQ(end.Z, expected[i].Z);
+    }
+  }
+}
+
+}  // namespace
