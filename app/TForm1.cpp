@@ -99,15 +99,19 @@ QLabel* MakeLabel(QWidget* page, const char* name, int left, int top, const char
   return label;
 }
 
-QLineEdit* MakeEdit(QWidget* page, const char* name, QRect place, const char* text) {
-  auto* edit = Place(new QLineEdit(Text(text), page), name, place);
+QLineEdit* MakeEdit(QWidget* page, const char* name, QRect place, const QString& text) {
+  auto* edit = Place(new QLineEdit(text, page), name, place);
   edit->setMaxLength(std::numeric_limits<int>::max());  // any length, not Qt's default 32,767
   edit->setCursorPosition(0);
   return edit;
 }
 
+QLineEdit* MakeEdit(QWidget* page, const char* name, QRect place, const char* text) {
+  return MakeEdit(page, name, place, Text(text));
+}
+
 QLineEdit* MakeEdit(QWidget* page, FrameField field, QRect place) {
-  return MakeEdit(page, ControlName(field), place, DefaultText(field));
+  return MakeEdit(page, ControlName(field), place, DefaultFieldText(field));
 }
 
 QScrollBar* MakeScrollBar(QWidget* page, FrameSlider slider, QRect place, int minimum, int maximum) {
@@ -247,9 +251,11 @@ void TForm1::BuildViewPage() {
   ScrollBar1 = MakeScrollBar(page, FrameSlider::ScrollBar1, QRect(0, 24, 121, 16), -180, 180);
   ScrollBar2 = MakeScrollBar(page, FrameSlider::ScrollBar2, QRect(0, 64, 121, 16), 0, 360);
   ScrollBar3 = MakeScrollBar(page, FrameSlider::ScrollBar3, QRect(0, 104, 121, 16), 1, 100);
-  VerticalAngleValue = MakeEdit(page, "VerticalAngleValue", QRect(128, 24, 41, 21), "120");
-  HorizontalAngleValue = MakeEdit(page, "HorizontalAngleValue", QRect(128, 64, 41, 21), "240");
-  ZoomValue = MakeEdit(page, "ZoomValue", QRect(128, 104, 41, 21), "36");
+  VerticalAngleValue =
+      MakeEdit(page, "VerticalAngleValue", QRect(128, 24, 41, 21), DefaultFieldText(FrameSlider::ScrollBar1));
+  HorizontalAngleValue =
+      MakeEdit(page, "HorizontalAngleValue", QRect(128, 64, 41, 21), DefaultFieldText(FrameSlider::ScrollBar2));
+  ZoomValue = MakeEdit(page, "ZoomValue", QRect(128, 104, 41, 21), DefaultFieldText(FrameSlider::ScrollBar3));
   XCamera = MakeEdit(page, FrameField::XCamera, QRect(40, 168, 121, 21));
   YCamera = MakeEdit(page, FrameField::YCamera, QRect(40, 192, 121, 21));
   ZCamera = MakeEdit(page, FrameField::ZCamera, QRect(40, 216, 121, 21));

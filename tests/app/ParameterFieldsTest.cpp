@@ -194,6 +194,16 @@ TEST_F(ParameterFieldsTest, TypingInAViewFieldMovesTheSliderKeyByKey) {
   EXPECT_EQ(form->ScrollBar3->value(), 36);
   EXPECT_EQ(form->ZoomValue->cursorPosition(), 2);
 
+  // Editing in the middle: the slider writes back the same text, which
+  // leaves the caret where the user put it.
+  QTest::keyClick(form->ZoomValue, Qt::Key_Home);
+  QTest::keyClick(form->ZoomValue, Qt::Key_Delete);  // "6"
+  EXPECT_EQ(form->ScrollBar3->value(), 6);
+  EXPECT_EQ(form->ZoomValue->cursorPosition(), 0);
+  QTest::keyClick(form->ZoomValue, Qt::Key_2);
+  EXPECT_EQ(form->ZoomValue->text(), "26");
+  EXPECT_EQ(form->ScrollBar3->value(), 26);
+
   form->ScrollBar1->setValue(-20);
   Type(form->VerticalAngleValue, QStringLiteral("-"));
   EXPECT_EQ(form->VerticalAngleValue->text(), "120");
@@ -257,7 +267,8 @@ const RuleCase kRangeCases[] = {
 const RuleCase kAngleCases[] = {
     {"180", true},         {"-180", true},        {"$B4", true},   {"  45", true},  {"+0", true},
     {"181", false},        {"-181", false},       {"", false},     {"word", false}, {"-", false},
-    {"2147483647", false}, {"2147483648", false}, {"45 ", false},  {"$FFFFFF4C", true},  // -180 as a two's-complement pattern
+    {"2147483647", false}, {"2147483648", false}, {"45 ", false},
+    {"$FFFFFF4C", true},  // -180 as a two's-complement pattern
 };
 
 struct RuleField {
