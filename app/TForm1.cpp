@@ -175,9 +175,9 @@ QTableWidget* MakeMetricGrid(QWidget* page) {
   grid->setSelectionBehavior(QAbstractItemView::SelectItems);
   grid->setTabKeyNavigation(false);  // Tab leaves the grid like any other control
   grid->setShowGrid(true);
-  // Read right to left but never mirrored: column 0 stays at the left and the
-  // labels and their alignment look as they would left to right, whatever the
-  // direction of the page or the application.
+  // Never mirrored, whatever the direction of the page or the application:
+  // column 0 stays at the left, and the labels, which hold no right-to-left
+  // characters, look and align as they would left to right.
   grid->setLayoutDirection(Qt::LeftToRight);
   grid->setCurrentCell(0, 0);
   grid->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
