@@ -128,8 +128,12 @@ void FillLattice(const SurfaceGrid& grid, Extended bubbleX) {
     const Extended y = grid.Y(static_cast<std::int64_t>(j));
     const float storedY = static_cast<float>(y);
     LineVertex* row = &lattice.rows[j * columns];
+    // The height depends on y only through y², so a row mirroring an earlier
+    // one across the x axis has the very same heights.
+    const std::size_t mirror = rows - 1 - j;
+    const bool mirrored = mirror < j && grid.Y(static_cast<std::int64_t>(mirror)) == -y;
     for (std::size_t i = 0; i < columns; ++i) {
-      const float z = StoredHeight(lattice.offsets[i], static_cast<double>(y));
+      const float z = mirrored ? lattice.rows[mirror * columns + i].Z : StoredHeight(lattice.offsets[i], static_cast<double>(y));
       row[i] = {lattice.xs[i], storedY, z, SurfaceColor(z), kSpecularWhite};
       lattice.columns[i * rows + j] = row[i];
     }
