@@ -65,8 +65,8 @@ void ShowFormula(QLineEdit* display, std::optional<std::string_view> formula) {
   display->setCursorPosition(0);
 }
 
-// The design's font is a Windows bitmap font 11 pixels high; elsewhere the
-// nearest sans-serif font at the same pixel height keeps the layout.
+// The window is laid out for a sans-serif font 11 pixels high; the first of
+// these that is installed, at that pixel height, keeps the layout.
 QFont DesignFont() {
   QFont font;
   font.setFamilies({Text("MS Sans Serif"), Text("Microsoft Sans Serif"), Text("Arial"), Text("Liberation Sans"),
