@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr std::size_t kVerticesPerFlush = 1 << 16;  // bounds the batch kept between draw calls
+// Bounds the batch kept between draw calls; its indices fit 16 bits.
+constexpr std::size_t kVerticesPerFlush = std::size_t{1} << 16;
 constexpr DWORD kLineVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_SPECULAR;
 constexpr UINT kLineVertexSize = 20;
 constexpr std::size_t kDiffuseOffset = 12;
@@ -120,6 +121,7 @@ HRESULT GlDevice::BuildGl() {
   if (const HRESULT result = BuildProgram(); result != D3D_OK) return result;
   if (const HRESULT result = BuildFramebuffer(backBufferSize_); result != D3D_OK) return result;
   gl_->glGenBuffers(1, &objects_.vertexBuffer);
+  gl_->glGenBuffers(1, &objects_.indexBuffer);
   ApplyFixedState();
   return FromGlError(gl_->glGetError());
 }
@@ -192,6 +194,7 @@ void GlDevice::ApplyFixedState() {
 void GlDevice::DropGl() {
   if (context_ && context_->isValid() && context_->makeCurrent(surface_.get())) {
     gl_->glDeleteBuffers(1, &objects_.vertexBuffer);
+    gl_->glDeleteBuffers(1, &objects_.indexBuffer);
     gl_->glDeleteRenderbuffers(1, &objects_.colourBuffer);
     gl_->glDeleteRenderbuffers(1, &objects_.depthBuffer);
     gl_->glDeleteFramebuffers(1, &objects_.framebuffer);
@@ -376,12 +379,29 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, co
     return D3DERR_INVALIDCALL;
   const auto* record = static_cast<const unsigned char*>(vertexData);
   for (UINT line = 0; line < primitiveCount; ++line, record += std::size_t{2} * stride) {
-    GlVertex ends[2];
-    if (!ReadVertex(record, ends[0]) || !ReadVertex(record + stride, ends[1])) continue;
-    pending_.insert(pending_.end(), ends, ends + 2);
-    if (pending_.size() >= kVerticesPerFlush) Flush();
+    GlVertex from, to;
+    if (!ReadVertex(record, from) || !ReadVertex(record + stride, to)) continue;
+    AddSegment(from, to);
+    if (!gathering_ || pendingVertices_.size() + 2 > kVerticesPerFlush) Flush();
   }
   return D3D_OK;
+}
+
+// Still a line list, never a strip: each segment is rasterised on its own,
+// as if its ends had not been shared. Sharing needs the same bytes, so the
+// shared vertex is exactly the one the segment would have brought.
+void GlDevice::AddSegment(const GlVertex& from, const GlVertex& to) {
+  const bool chained =
+      !pendingVertices_.empty() && std::memcmp(&pendingVertices_.back(), &from, sizeof from) == 0;
+  if (!chained) pendingVertices_.push_back(from);
+  pendingIndices_.push_back(static_cast<GLushort>(pendingVertices_.size() - 1));
+  pendingVertices_.push_back(to);
+  pendingIndices_.push_back(static_cast<GLushort>(pendingVertices_.size() - 1));
+}
+
+void GlDevice::SetGathering(bool on) {
+  Flush();
+  gathering_ = on;
 }
 
 void GlDevice::UploadStates() {
@@ -398,23 +418,33 @@ void GlDevice::UploadStates() {
 }
 
 void GlDevice::Flush() {
-  if (pending_.empty()) return;
-  if (!MakeReady()) {
-    pending_.clear();
+  if (pendingVertices_.empty()) return;
+  if (MakeReady()) {
+    gl_->glUseProgram(objects_.program);
+    if (statesChanged_) UploadStates();
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, objects_.vertexBuffer);
+    gl_->glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(pendingVertices_.size() * sizeof(GlVertex)),
+                      pendingVertices_.data(), GL_STREAM_DRAW);
+    gl_->glEnableVertexAttribArray(kPositionAttribute);
+    gl_->glEnableVertexAttribArray(kColourAttribute);
+    gl_->glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(GlVertex), nullptr);
+    gl_->glVertexAttribPointer(kColourAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(GlVertex),
+                               reinterpret_cast<const void*>(offsetof(GlVertex, colour)));
+    DrawPending();
+  }
+  pendingVertices_.clear();
+  pendingIndices_.clear();
+}
+
+void GlDevice::DrawPending() {
+  if (!gathering_) {
+    gl_->glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(pendingVertices_.size()));
     return;
   }
-  gl_->glUseProgram(objects_.program);
-  if (statesChanged_) UploadStates();
-  gl_->glBindBuffer(GL_ARRAY_BUFFER, objects_.vertexBuffer);
-  gl_->glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(pending_.size() * sizeof(GlVertex)), pending_.data(),
-                    GL_STREAM_DRAW);
-  gl_->glEnableVertexAttribArray(kPositionAttribute);
-  gl_->glEnableVertexAttribArray(kColourAttribute);
-  gl_->glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(GlVertex), nullptr);
-  gl_->glVertexAttribPointer(kColourAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(GlVertex),
-                             reinterpret_cast<const void*>(offsetof(GlVertex, colour)));
-  gl_->glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(pending_.size()));
-  pending_.clear();
+  gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, objects_.indexBuffer);
+  gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(pendingIndices_.size() * sizeof(GLushort)),
+                    pendingIndices_.data(), GL_STREAM_DRAW);
+  gl_->glDrawElements(GL_LINES, static_cast<GLsizei>(pendingIndices_.size()), GL_UNSIGNED_SHORT, nullptr);
 }
 
 QImage GlDevice::ReadBackBuffer() {

@@ -42,6 +42,12 @@ class GlDevice final : public IDirect3DDevice8 {
   QImage ReadBackBuffer();
   QSize BackBufferSize() const { return backBufferSize_; }
 
+  // On (the default), segments are gathered and drawn together. Off, every
+  // segment reaches the driver as its own draw call with two line ends of its
+  // own: the plain way, which the benchmarks measure against and the tests
+  // compare pictures with.
+  void SetGathering(bool on);
+
   ULONG AddRef() override;
   ULONG Release() override;
   HRESULT SetViewport(const D3DVIEWPORT8* viewport) override;
@@ -62,10 +68,11 @@ class GlDevice final : public IDirect3DDevice8 {
     float x, y, z;
     unsigned char colour[4];
   };
+  static_assert(sizeof(GlVertex) == 16, "compared byte for byte");
 
  private:
   struct GlObjects {
-    GLuint framebuffer = 0, colourBuffer = 0, depthBuffer = 0, program = 0, vertexBuffer = 0;
+    GLuint framebuffer = 0, colourBuffer = 0, depthBuffer = 0, program = 0, vertexBuffer = 0, indexBuffer = 0;
     GLint transform = -1, pixelOffset = -1, lit = -1, fogged = -1, fogDensity = -1, fogColour = -1;
   };
 
@@ -82,7 +89,9 @@ class GlDevice final : public IDirect3DDevice8 {
   void ResizeBackBuffer(QSize size);
   void ApplyViewport();
   void UploadStates();
+  void AddSegment(const GlVertex& from, const GlVertex& to);
   void Flush();
+  void DrawPending();
   void ClearArea(const D3DRECT& area, GLbitfield buffers);
   bool FitsBackBuffer(const D3DVIEWPORT8& viewport) const;
   D3DVIEWPORT8 FullViewport() const;
@@ -107,5 +116,11 @@ class GlDevice final : public IDirect3DDevice8 {
   DWORD vertexFormat_ = 0;
   bool inScene_ = false;
   bool statesChanged_ = true;
-  std::vector<GlVertex> pending_;
+  bool gathering_ = true;
+  // The segments waiting to be drawn, in order, as an indexed line list. A
+  // segment that starts on the vertex the one before it ended on (the next
+  // step of a line drawn piece by piece) reuses that vertex, so the driver
+  // transforms it once. Kept between frames: their capacity is reused.
+  std::vector<GlVertex> pendingVertices_;
+  std::vector<GLushort> pendingIndices_;
 };

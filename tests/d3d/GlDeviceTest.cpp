@@ -16,6 +16,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "d3d/Direct3DLoader.h"
 #include "d3d/GlDirect3D8.h"
 #include "d3d/GlPanelView.h"
+#include "ReferenceSurface.h"
 #include "render/ControlSnapshot.h"
 #include "render/LineVertex.h"
 #include "render/RenderFrame.h"
@@ -78,6 +80,25 @@ QPointF ScreenPoint(const ControlSnapshot& window, const D3DDISPLAYMODE& mode, f
           (1.0 - clip[1] / clip[3]) / 2.0 * window.PanelHeight()};
 }
 
+// Where two pictures differ, for a failure message: how many pixels, and the first.
+std::string Difference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return "sizes differ";
+  int count = 0;
+  QPoint first;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0) first = {x, y};
+  return std::to_string(count) + " pixels differ, the first at " + std::to_string(first.x()) + "," +
+         std::to_string(first.y());
+}
+
+int LitPixels(const QImage& picture) {
+  int lit = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) lit += picture.pixel(x, y) != qRgb(0, 0, 0) ? 1 : 0;
+  return lit;
+}
+
 // A device set up by the program's own steps on a 503 × 453 panel.
 class GlDeviceTest : public ::testing::Test {
  protected:
@@ -105,6 +126,15 @@ class GlDeviceTest : public ::testing::Test {
 
   QImage RenderScene() {
     RenderFrame(*Device, DisplayMode, 0, window, clock);
+    return device->ReadBackBuffer();
+  }
+
+  // The frame drawn the plain way: the straightforward surface, and every
+  // segment its own draw call with line ends of its own.
+  QImage RenderPlainly(Extended bubblePosition) {
+    device->SetGathering(false);
+    RenderFrame(*Device, DisplayMode, bubblePosition, window, clock, DrawSurfaceGridReference);
+    device->SetGathering(true);
     return device->ReadBackBuffer();
   }
 
@@ -311,6 +341,92 @@ TEST_F(GlDeviceTest, SegmentsWithEndsThatAreNotFinitePointsDrawNothingAndSpoilNo
     return device->ReadBackBuffer();
   };
   EXPECT_TRUE(draw(true) == draw(false));
+}
+
+// Gathered segments share the vertex where one ends and the next begins and
+// go to the driver in a few indexed draws; the picture must not change.
+TEST_F(GlDeviceTest, FramesArePixelForPixelThoseOfOneDrawCallPerSegment) {
+  struct Case {
+    const char* name;
+    int verticalAngle;
+    Extended bubblePosition;
+    const char* xStep;
+    const char* yStep;
+    bool blank;  // nothing the fog leaves visible
+  };
+  const Case cases[] = {
+      {"defaults", 135, 0, "100", "100", false},
+      {"bubble at 30", 135, 30, "100", "100", false},
+      {"no steps along x: every x is not a number", 135, 0, "0", "100", true},
+      {"a negative count: no surface", 135, 0, "-5", "100", true},
+      {"a long beam", 135, 5000, "100", "100", false},
+      {"looking straight down", 180, 0, "100", "100", false},
+      {"a grid that needs several draws", 180, 0, "300", "250", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.SetSlider(FrameSlider::ScrollBar1, c.verticalAngle);
+    window.SetField(FrameField::XStep, c.xStep);
+    window.SetField(FrameField::YStep, c.yStep);
+    const QImage plain = RenderPlainly(c.bubblePosition);
+    RenderFrame(*Device, DisplayMode, c.bubblePosition, window, clock);
+    const QImage gathered = device->ReadBackBuffer();
+    EXPECT_EQ(LitPixels(gathered) == 0, c.blank);
+    EXPECT_TRUE(gathered == plain) << Difference(gathered, plain);
+  }
+}
+
+// A random walk of short segments in every direction at a few depths, so
+// lines cross and tie: most start where the one before ended (some in
+// another colour there), some jump,
+// some have a non-finite end, some have no length, some go twice, several
+// come in one call, the fog colour changes part way and there are more
+// than one draw can take.
+TEST_F(GlDeviceTest, ChainedSegmentsDrawAsTheSameSegmentsSentOneByOne) {
+  const auto draw = [&](bool gathering) {
+    device->SetGathering(gathering);
+    UseViewSpace(true);
+    const float density = 0.004f;
+    DWORD densityBits;
+    std::memcpy(&densityBits, &density, sizeof densityBits);
+    Device->SetRenderState(D3DRS_FOGDENSITY, densityBits);
+    Device->SetRenderState(D3DRS_FOGCOLOR, 0x00404040);
+    std::mt19937 random(7);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const D3DCOLOR colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    const float depths[] = {100, 100, 120, 150};
+    LineVertex at{0, 0, 100, colours[0], 0};
+    std::vector<LineVertex> call;
+    Device->BeginScene();
+    for (int segment = 0; segment < 70000; ++segment) {
+      if (segment % 20000 == 10000)
+        Device->SetRenderState(D3DRS_FOGCOLOR, 0x00202020u * static_cast<DWORD>(segment / 20000));
+      if (pick(10) == 0) at = {static_cast<float>(pick(161) - 80) / 4, static_cast<float>(pick(121) - 60) / 4,
+                               depths[pick(4)], colours[pick(4)], 0};
+      if (pick(8) == 0) at.Diffuse = colours[pick(4)];  // a new colour where the last line ended
+      LineVertex next = at;
+      next.X = std::clamp(at.X + static_cast<float>(pick(9) - 4) / 4, -20.0f, 20.0f);
+      next.Y = std::clamp(at.Y + static_cast<float>(pick(9) - 4) / 4, -15.0f, 15.0f);
+      next.Z = pick(3) == 0 ? depths[pick(4)] : at.Z;
+      next.Diffuse = colours[pick(4)];
+      next.Specular = static_cast<D3DCOLOR>(pick(2));  // not drawn: equal ends may differ here
+      if (pick(200) == 0) next.Y = std::numeric_limits<float>::quiet_NaN();
+      call.insert(call.end(), {at, next});
+      if (pick(50) == 0) call.insert(call.end(), {at, next});
+      if (pick(3) == 0) {
+        Device->DrawPrimitiveUP(D3DPT_LINELIST, static_cast<UINT>(call.size() / 2), call.data(), kLineVertexStride);
+        call.clear();
+      }
+      if (!std::isnan(next.Y)) at = next;
+    }
+    Device->DrawPrimitiveUP(D3DPT_LINELIST, static_cast<UINT>(call.size() / 2), call.data(), kLineVertexStride);
+    Device->EndScene();
+    return device->ReadBackBuffer();
+  };
+  const QImage plain = draw(false);
+  const QImage gathered = draw(true);
+  EXPECT_GT(LitPixels(gathered), 3000);
+  EXPECT_TRUE(gathered == plain) << Difference(gathered, plain);
 }
 
 TEST_F(GlDeviceTest, ClearAndDrawingStayInsideTheViewport) {
