@@ -1,15 +1,23 @@
 // The OpenGL device's cost per frame, and where it goes: drawing the
 // renderer's segments, reading the picture back for the panel, painting it.
-// Needs a display with OpenGL: run it under xvfb-run where there is none.
+// Whole frames run the program's path and, in the same run, the plain one it
+// replaced: the straightforward surface with every segment drawn by its own
+// call. Needs a display with OpenGL: run it under xvfb-run where there is none.
 //
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/tessaran_gl_bench
+//
+// with --benchmark_repetitions=5 --benchmark_report_aggregates_only=true for medians.
 
 #include <QApplication>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <stdexcept>
+
+#include "ReferenceSurface.h"
+#include "ResidentSize.h"
 
 #include "d3d/DeviceSetup.h"
 #include "d3d/Direct3DLoader.h"
@@ -60,31 +68,67 @@ class GlBench {
   GlDevice* device_ = nullptr;
 };
 
-void RunFrames(benchmark::State& state, ControlSnapshot& window) {
+enum class FramePath { Program, Reference };
+
+struct FrameScene {
+  int verticalAngle;  // ScrollBar1
+  Extended bubblePosition;
+};
+
+const FrameScene kDefaults{DefaultPosition(FrameSlider::ScrollBar1), 0};
+
+// Whole frames presented and painted, waiting each time for the picture:
+// Present reads it back, which waits for the drawing to finish.
+void BM_GlFrame(benchmark::State& state, FrameScene scene, FramePath path) {
   try {
     GlBench bench;
+    ControlSnapshot window;
+    window.SetSlider(FrameSlider::ScrollBar1, scene.verticalAngle);
+    const bool reference = path == FramePath::Reference;
+    bench.device().SetGathering(!reference);
+    SurfaceStage surface = DrawSurfaceGrid;
+    if (reference) surface = DrawSurfaceGridReference;
     SteadyFrameClock clock;
     for (auto _ : state) {
-      RenderFrame(bench.device(), DisplayMode, 0, window, clock);
+      RenderFrame(bench.device(), DisplayMode, scene.bubblePosition, window, clock, surface);
       QApplication::processEvents();  // the panel paints what was presented
     }
   } catch (const std::exception& error) {
     state.SkipWithError(error.what());
   }
 }
+BENCHMARK_CAPTURE(BM_GlFrame, Defaults, kDefaults, FramePath::Program)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlFrame, DefaultsReference, kDefaults, FramePath::Reference)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlFrame, TopDown, FrameScene{180, 0}, FramePath::Program)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlFrame, TopDownReference, FrameScene{180, 0}, FramePath::Reference)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlFrame, Beam5000, FrameScene{kDefaults.verticalAngle, 5000}, FramePath::Program)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlFrame, Beam5000Reference, FrameScene{kDefaults.verticalAngle, 5000}, FramePath::Reference)
+    ->Unit(benchmark::kMillisecond);
 
-void BM_GlFrameDefaults(benchmark::State& state) {
-  ControlSnapshot window;
-  RunFrames(state, window);
+// 10,000 default frames after a first one: the resident size should not grow.
+void BM_GlFrameResidentGrowth(benchmark::State& state) {
+  try {
+    GlBench bench;
+    ControlSnapshot window;
+    SteadyFrameClock clock;
+    RenderFrame(bench.device(), DisplayMode, 0, window, clock);
+    QApplication::processEvents();
+    const std::optional<std::size_t> before = ResidentSizeBytes();
+    for (auto _ : state) {
+      RenderFrame(bench.device(), DisplayMode, 0, window, clock);
+      QApplication::processEvents();
+    }
+    const std::optional<std::size_t> after = ResidentSizeBytes();
+    if (!before || !after) return state.SkipWithError("no resident size on this platform");
+    state.counters["resident_MiB"] = static_cast<double>(*after) / (1 << 20);
+    state.counters["growth_KiB"] = (static_cast<double>(*after) - static_cast<double>(*before)) / 1024;
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+  }
 }
-BENCHMARK(BM_GlFrameDefaults)->Unit(benchmark::kMillisecond);
-
-void BM_GlFrameTopDown(benchmark::State& state) {
-  ControlSnapshot window;
-  window.SetSlider(FrameSlider::ScrollBar1, 180);
-  RunFrames(state, window);
-}
-BENCHMARK(BM_GlFrameTopDown)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GlFrameResidentGrowth)->Iterations(10000)->Repetitions(1)->Unit(benchmark::kMillisecond);
 
 // The same 20,200 segments when each reaches the driver as its own draw
 // call, as they would without gathering: a state change between segments
