@@ -48,4 +48,4 @@ bench: build
 	$(BUILD)/bench/tessaran_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(RUN_BUILD)
