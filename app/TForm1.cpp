@@ -38,6 +38,7 @@ namespace {
 constexpr int kPanel1Width = 185;
 constexpr int kAnimationPage = 4;
 constexpr int kMetricCells = 4;
+constexpr int kLabel8Left = 144, kLabel8Top = 40;
 
 SteadyFrameClock frameClock;
 
@@ -315,7 +316,7 @@ void TForm1::BuildAnimationPage() {
   Frame = MakeGroup(page, "Frame", QRect(8, 120, 161, 65), "Frame");
   ShipFrame = MakeRadio(page, "ShipFrame", QRect(24, 136, 113, 17), "Ship Frame", false);
   RemoteFrame = MakeRadio(page, "RemoteFrame", QRect(24, 160, 113, 17), "Remote Frame", false);
-  Label8 = MakeLabel(page, "Label8", 144, 40, "FPS");
+  Label8 = MakeLabel(page, "Label8", kLabel8Left, kLabel8Top, "FPS");
   TimeIntervalLabel = MakeLabel(page, "TimeIntervalLabel", 8, 72, "Time Interval");
 }
 
@@ -513,9 +514,13 @@ int TForm1::PanelHeight() const {
 
 std::string TForm1::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }
 
+// A reading wider than the room right of its place ("1.1E2 FPS") moves left
+// just enough to stay whole on its page instead of being cut off.
 void TForm1::SetFrameRateCaption(const std::string& caption) {
   Label8->setText(QString::fromStdString(caption));
   Label8->adjustSize();
+  const int room = Label8->parentWidget()->width() - Label8->width();
+  Label8->move(room > 0 ? std::min(kLabel8Left, room) : kLabel8Left, kLabel8Top);
 }
 
 HWND TForm1::NativeWindow() { return reinterpret_cast<HWND>(static_cast<QWidget*>(PanelViewPort)); }

@@ -253,6 +253,18 @@ TEST_F(FormTest, TheFrameReadsTheControlsItNames) {
   EXPECT_GE(form->Label8->width(), form->Label8->sizeHint().width());
 }
 
+// A long reading stays whole on its page; a short one stands at its place.
+TEST_F(FormTest, FrameRateReadingStaysWholeOnItsPage) {
+  CreateForm();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  form->SetFrameRateCaption("1.1E2 FPS");
+  EXPECT_LE(form->Label8->geometry().right(), form->TabSheet5->width() - 1);
+  EXPECT_EQ(form->Label8->y(), 40);
+  form->SetFrameRateCaption("25 FPS");
+  EXPECT_EQ(form->Label8->pos(), QPoint(144, 40));
+}
+
 // Form1 is set, the grid labelled and the step set before the device setup starts.
 TEST_F(FormTest, CreationLabelsTheGridSetsTheStepThenSetsUpTheDevice) {
   bool checkedAtSetup = false;
