@@ -448,14 +448,24 @@ void GlDevice::DrawPending() {
 }
 
 QImage GlDevice::ReadBackBuffer() {
+  QImage picture;
+  if (!ReadBackInto(picture)) return {};
+  return picture;
+}
+
+// Into `picture`'s own memory where it has the back buffer's size and no
+// one else holds it, so presenting a steady stream of frames allocates
+// nothing; false, with `picture` untouched, while the context is lost.
+bool GlDevice::ReadBackInto(QImage& picture) {
   Flush();
-  if (!MakeReady()) return {};
-  QImage picture(backBufferSize_, QImage::Format_RGB32);
+  if (!MakeReady()) return false;
+  if (picture.size() != backBufferSize_ || picture.format() != QImage::Format_RGB32)
+    picture = QImage(backBufferSize_, QImage::Format_RGB32);
   gl_->glBindFramebuffer(GL_FRAMEBUFFER, objects_.framebuffer);
   // Packed as 0xAARRGGBB in the machine's own byte order, which is what RGB32 holds.
   gl_->glReadPixels(0, 0, backBufferSize_.width(), backBufferSize_.height(), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
                     picture.bits());
-  return picture;
+  return true;
 }
 
 // Only the whole back buffer over the whole panel is offered, as a discarding
@@ -465,8 +475,8 @@ HRESULT GlDevice::Present(const void* sourceRect, const void* destRect, HWND des
   if (sourceRect != nullptr || destRect != nullptr || destWindowOverride != nullptr || dirtyRegion != nullptr ||
       view_.isNull())
     return D3DERR_INVALIDCALL;
-  QImage picture = ReadBackBuffer();
-  if (picture.isNull()) return D3DERR_DEVICELOST;
-  view_->Show(std::move(picture));
-  return D3D_OK;
+  QImage picture = view_->TakePicture();
+  const bool read = ReadBackInto(picture);
+  view_->Show(std::move(picture));  // the last picture again when none could be read
+  return read ? D3D_OK : D3DERR_DEVICELOST;
 }

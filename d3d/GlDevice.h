@@ -92,6 +92,7 @@ class GlDevice final : public IDirect3DDevice8 {
   void AddSegment(const GlVertex& from, const GlVertex& to);
   void Flush();
   void DrawPending();
+  bool ReadBackInto(QImage& picture);
   void ClearArea(const D3DRECT& area, GLbitfield buffers);
   bool FitsBackBuffer(const D3DVIEWPORT8& viewport) const;
   D3DVIEWPORT8 FullViewport() const;

@@ -20,6 +20,8 @@ void GlPanelView::Show(QImage picture) {
   update();
 }
 
+QImage GlPanelView::TakePicture() { return std::exchange(picture_, QImage()); }
+
 bool GlPanelView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == parent() && event->type() == QEvent::Resize) {
     const QSize size = parentWidget()->size();

@@ -16,6 +16,9 @@ class GlPanelView final : public QWidget {
 
   // Shows `picture` stretched over the panel from the next paint on.
   void Show(QImage picture);
+  // Hands over the picture shown, leaving none, so that the next one can be
+  // read back into its memory; Show gives one back before the next paint.
+  QImage TakePicture();
   const QImage& Picture() const { return picture_; }
 
  protected:
