@@ -442,12 +442,19 @@ TEST_F(GlDeviceTest, ClearAndDrawingStayInsideTheViewport) {
   EXPECT_EQ(Device->SetViewport(&tooWide), D3DERR_INVALIDCALL);
 }
 
-TEST_F(GlDeviceTest, PresentShowsTheBackBufferOverThePanel) {
-  window.SetSlider(FrameSlider::ScrollBar1, 180);
-  const QImage picture = RenderScene();
+// Each frame is read back into the memory of the picture shown before it.
+TEST_F(GlDeviceTest, PresentShowsTheBackBufferOverThePanelFrameAfterFrame) {
   panel.show();
-  QApplication::processEvents();
-  EXPECT_TRUE(panel.grab().toImage().convertToFormat(QImage::Format_RGB32) == picture);
+  QImage earlier;
+  for (const int verticalAngle : {180, 135, 160}) {
+    SCOPED_TRACE(verticalAngle);
+    window.SetSlider(FrameSlider::ScrollBar1, verticalAngle);
+    const QImage picture = RenderScene();
+    QApplication::processEvents();
+    EXPECT_TRUE(panel.grab().toImage().convertToFormat(QImage::Format_RGB32) == picture);
+    EXPECT_FALSE(picture == earlier);
+    earlier = picture;
+  }
 }
 
 TEST_F(GlDeviceTest, TheBackBufferAndAFullViewportFollowThePanelsSize) {
