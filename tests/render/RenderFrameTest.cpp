@@ -180,7 +180,7 @@ TEST(RenderFrameTest, FirstBadFieldInReadingOrderWins) {
   for (const auto& c : cases) {
     ControlSnapshot window;
     for (const auto& [field, text] : c.texts) window.SetField(field, text);
-    EXPECT_EQ(RunFrame(window).error, "'" + std::string(c.winner) + "' is not a valid integer value");
+    EXPECT_EQ(RunFrame(window).error, std::string("'").append(c.winner).append("' is not a valid integer value"));
   }
 }
 
