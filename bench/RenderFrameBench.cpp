@@ -35,9 +35,8 @@ BENCHMARK(BM_FrameGrid1000Reference)->Unit(benchmark::kMillisecond);
 
 void BM_LaserBeamMillionSteps(benchmark::State& state) {
   NullDevice device;
-  SegmentPair pair{};
   const BeamStart start{0, 0, 0, DegreesToRadians(30), DegreesToRadians(0)};
-  for (auto _ : state) DrawLaserBeam(device, start, 1e6L, pair);
+  for (auto _ : state) DrawLaserBeam(device, start, 1e6L);
   benchmark::DoNotOptimize(device.segments);
 }
 BENCHMARK(BM_LaserBeamMillionSteps)->Unit(benchmark::kMillisecond);

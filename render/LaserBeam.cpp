@@ -1,5 +1,7 @@
 #include "render/LaserBeam.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -11,13 +13,18 @@ struct BeamPoint {
   Extended x, y, z;
 };
 
-void WriteBeamVertex(LineVertex& vertex, const BeamPoint& point) {
-  vertex.X = static_cast<float>(point.x);
-  vertex.Y = static_cast<float>(point.y);
-  vertex.Z = static_cast<float>(point.z);
-  vertex.Diffuse = kBeamColor;
-  vertex.Specular = kSpecularWhite;
+LineVertex BeamVertex(const BeamPoint& point) {
+  return {static_cast<float>(point.x), static_cast<float>(point.y), static_cast<float>(point.z), kBeamColor,
+          kSpecularWhite};
 }
+
+// The path is worked out a stretch at a time and then handed to the device
+// segment by segment, straight from this buffer: consecutive vertices are the
+// two ends of one segment. Working without a call in between keeps the
+// extended-precision point in registers; the buffer is fixed, so a path of
+// any length allocates nothing. Used from the UI thread only.
+constexpr std::size_t kStretch = 4096;
+std::array<LineVertex, kStretch + 1> stretch;
 
 }  // namespace
 
@@ -50,7 +57,7 @@ Extended FarField(Extended alongX) {
   return kBubbleRadius * kBubbleRadius * bound;
 }
 
-void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition, SegmentPair& pair) {
+void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition) {
   const std::int32_t last = BeamLastStep(bubblePosition);
   if (last < 0) return;
   const Extended cosAlpha = std::cos(static_cast<Extended>(start.alpha));
@@ -62,16 +69,19 @@ void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bu
   const Extended stepY = sinAlpha * cosBeta;  // the step (±c, sin α cos β, sin β) has length 1
   const Extended farField = FarField(alongX);
   BeamPoint p{static_cast<Extended>(start.x), static_cast<Extended>(start.y), static_cast<Extended>(start.z)};
-  WriteBeamVertex(pair[0], p);
-  for (std::int64_t step = 0; step <= last; ++step) {
-    const Extended toCentre = p.x - static_cast<Extended>(step);  // the centre stands at (L, 0, 0) in step L
-    const Extended rs2 = toCentre * toCentre + p.y * p.y + p.z * p.z;
-    Extended alongStep = alongX;  // far away the field adds nothing that survives rounding
-    if (rs2 < kInsideBubble) alongStep = 1 + alongX;
-    else if (!(rs2 > farField)) alongStep = WarpShape(std::sqrt(rs2)) + alongX;
-    p = {p.x + alongStep, p.y + stepY, p.z + sinBeta};  // carried on unrounded
-    WriteBeamVertex(pair[1], p);
-    DrawSegment(device, pair);
-    pair[0] = pair[1];  // the next segment starts where this one ends
+  stretch[0] = BeamVertex(p);
+  for (std::int64_t step = 0; step <= last;) {
+    const std::size_t count = static_cast<std::size_t>(std::min<std::int64_t>(kStretch, last - step + 1));
+    for (std::size_t k = 1; k <= count; ++k, ++step) {
+      const Extended toCentre = p.x - static_cast<Extended>(step);  // the centre stands at (L, 0, 0) in step L
+      const Extended rs2 = toCentre * toCentre + p.y * p.y + p.z * p.z;
+      Extended alongStep = alongX;  // far away the field adds nothing that survives rounding
+      if (rs2 < kInsideBubble) alongStep = 1 + alongX;
+      else if (!(rs2 > farField)) alongStep = WarpShape(std::sqrt(rs2)) + alongX;
+      p = {p.x + alongStep, p.y + stepY, p.z + sinBeta};  // carried on unrounded
+      stretch[k] = BeamVertex(p);
+    }
+    for (std::size_t k = 0; k < count; ++k) device.DrawPrimitiveUP(D3DPT_LINELIST, 1, &stretch[k], kLineVertexStride);
+    stretch[0] = stretch[count];  // the next stretch starts where this one ends
   }
 }

@@ -24,4 +24,5 @@ struct BeamStart {
   float alpha, beta;  // radians
 };
 
-void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition, SegmentPair& pair);
+// Draws the n + 1 segments of the path, one DrawPrimitiveUP each, in order.
+void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition);

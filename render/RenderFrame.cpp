@@ -62,7 +62,7 @@ void DrawScene(IDirect3DDevice8& device, const FrameWindow& window, Extended bub
   device.BeginScene();
   try {
     drawSurface(device, window, bubblePosition, pair);
-    DrawLaserBeam(device, beam, bubblePosition, pair);
+    DrawLaserBeam(device, beam, bubblePosition);
   } catch (...) {
     device.EndScene();  // the scene is closed even when a field fails inside it
     throw;

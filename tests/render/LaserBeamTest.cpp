@@ -44,8 +44,7 @@ class LaserBeamTest : public testing::Test {
   std::vector<std::array<RecordedVertex, 2>> Draw(BeamStart start, Extended bubble) {
     auto log = std::make_shared<DeviceLog>();
     RecordingDevice device(log);
-    SegmentPair pair{};
-    DrawLaserBeam(device, start, bubble, pair);
+    DrawLaserBeam(device, start, bubble);
     std::vector<std::array<RecordedVertex, 2>> segments;
     for (const DeviceCall& call : *log) segments.push_back({call.vertices.at(0), call.vertices.at(1)});
     return segments;
@@ -152,9 +151,8 @@ TEST(LaserBeamPathTest, SkippingTheFieldWhereItCannotCountChangesNoVertex) {
     const BeamStart start{s.x, s.y, s.z, DegreesToRadians(s.alpha), DegreesToRadians(s.beta)};
     auto log = std::make_shared<DeviceLog>();
     RecordingDevice device(log);
-    SegmentPair pair{};
-    DrawLaserBeam(device, start, 3000, pair);
-    const std::vector<RecordedVertex> expected = StraightforwardBeam(start, 3000);
+    DrawLaserBeam(device, start, 10000);
+    const std::vector<RecordedVertex> expected = StraightforwardBeam(start, 10000);
     ASSERT_EQ(log->size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
       const RecordedVertex& end = (*log)[i].vertices[1];
