@@ -1,5 +1,6 @@
 #include "render/WarpSurface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -113,6 +114,38 @@ struct Lattice {
 };
 Lattice lattice;
 
+void FillRows(const SurfaceGrid& grid, std::size_t columns, std::size_t rows) {
+  for (std::size_t j = 0; j < rows; ++j) {
+    const Extended y = grid.Y(static_cast<std::int64_t>(j));
+    const float storedY = static_cast<float>(y);
+    LineVertex* row = &lattice.rows[j * columns];
+    // The height depends on y only through y², so a row mirroring an earlier
+    // one across the x axis has the very same heights and colours.
+    const std::size_t mirror = rows - 1 - j;
+    if (mirror < j && grid.Y(static_cast<std::int64_t>(mirror)) == -y) {
+      const LineVertex* mirrored = &lattice.rows[mirror * columns];
+      for (std::size_t i = 0; i < columns; ++i)
+        row[i] = {lattice.xs[i], storedY, mirrored[i].Z, mirrored[i].Diffuse, kSpecularWhite};
+      continue;
+    }
+    for (std::size_t i = 0; i < columns; ++i) {
+      const float z = StoredHeight(lattice.offsets[i], static_cast<double>(y));
+      row[i] = {lattice.xs[i], storedY, z, SurfaceColor(z), kSpecularWhite};
+    }
+  }
+}
+
+// The columns are the rows transposed, a band of columns at a time so that
+// both the reads and the writes stay on few cache lines at once.
+void FillColumns(std::size_t columns, std::size_t rows) {
+  constexpr std::size_t kBand = 8;
+  for (std::size_t band = 0; band < columns; band += kBand) {
+    const std::size_t end = std::min(band + kBand, columns);
+    for (std::size_t j = 0; j < rows; ++j)
+      for (std::size_t i = band; i < end; ++i) lattice.columns[i * rows + j] = lattice.rows[j * columns + i];
+  }
+}
+
 void FillLattice(const SurfaceGrid& grid, Extended bubbleX) {
   const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1, rows = static_cast<std::size_t>(grid.ny) + 1;
   lattice.offsets.resize(columns);
@@ -124,20 +157,8 @@ void FillLattice(const SurfaceGrid& grid, Extended bubbleX) {
   }
   lattice.rows.resize(grid.Points());
   lattice.columns.resize(grid.Points());
-  for (std::size_t j = 0; j < rows; ++j) {
-    const Extended y = grid.Y(static_cast<std::int64_t>(j));
-    const float storedY = static_cast<float>(y);
-    LineVertex* row = &lattice.rows[j * columns];
-    // The height depends on y only through y², so a row mirroring an earlier
-    // one across the x axis has the very same heights.
-    const std::size_t mirror = rows - 1 - j;
-    const bool mirrored = mirror < j && grid.Y(static_cast<std::int64_t>(mirror)) == -y;
-    for (std::size_t i = 0; i < columns; ++i) {
-      const float z = mirrored ? lattice.rows[mirror * columns + i].Z : StoredHeight(lattice.offsets[i], static_cast<double>(y));
-      row[i] = {lattice.xs[i], storedY, z, SurfaceColor(z), kSpecularWhite};
-      lattice.columns[i * rows + j] = row[i];
-    }
-  }
+  FillRows(grid, columns, rows);
+  FillColumns(columns, rows);
 }
 
 void DrawLine(IDirect3DDevice8& device, const LineVertex* points, std::int64_t segments) {
@@ -161,11 +182,13 @@ Extended SurfaceHeight(Extended x, Extended y, Extended bubbleX) {
   return HeightFromOffsets(static_cast<double>(x - bubbleX), static_cast<double>(y));
 }
 
+// Three independent tests, a later hit overwriting an earlier one; written
+// as selections, since the sign of neighbouring heights is hard to predict.
 D3DCOLOR SurfaceColor(float storedZ) {
   D3DCOLOR color = 0;
-  if (!(storedZ >= 0)) color = kSurfaceBlue;  // below zero, or NaN
-  if (storedZ > 0) color = kSurfaceRed;
-  if (storedZ == 0 || std::isnan(storedZ)) color = kSurfaceGreen;
+  color = !(storedZ >= 0) ? kSurfaceBlue : color;  // below zero, or NaN
+  color = storedZ > 0 ? kSurfaceRed : color;
+  color = storedZ == 0 || std::isnan(storedZ) ? kSurfaceGreen : color;
   return color;
 }
 
