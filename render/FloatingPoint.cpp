@@ -5,7 +5,7 @@
 Extended RoundToSingleSignificand(Extended value) {
   if (value == 0 || !std::isfinite(value)) return value;
   int exponent = 0;
-  const Extended fraction = std::frexp(value, &exponent);           // value = fraction · 2^exponent, |fraction| in [0.5, 1)
+  const Extended fraction = std::frexp(value, &exponent);                 // value = fraction · 2^exponent
   const Extended significand = std::nearbyint(std::ldexp(fraction, 24));  // 24 bits, ties to even
   return std::ldexp(significand, exponent - 24);
 }
