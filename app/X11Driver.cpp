@@ -46,11 +46,18 @@ int Channel(unsigned long pixel, unsigned long mask) {
   return static_cast<int>(((pixel & mask) >> shift) * 255 / maximum);
 }
 
+// Other clients' windows come and go while the tree is walked; a request on
+// one that has just gone fails with BadWindow, and Xlib's default handler
+// would end the whole process. Failed requests return 0 to their callers,
+// which treat the window as not there.
+int IgnoreError(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 X11Driver::X11Driver() : connection_(std::make_unique<Connection>()) {
   connection_->display = XOpenDisplay(nullptr);
   if (connection_->display == nullptr) throw std::runtime_error("Cannot open the X display");
+  XSetErrorHandler(IgnoreError);
 }
 
 X11Driver::~X11Driver() { XCloseDisplay(connection_->display); }
