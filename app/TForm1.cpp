@@ -245,6 +245,7 @@ void TForm1::BuildWindow() {
   layout->setSpacing(0);
   layout->addWidget(Panel1);
   layout->addWidget(PanelViewPort, 1);
+  layout->activate();  // the device is set up before the window is shown: the panel needs its size now
 }
 
 void TForm1::BuildViewPage() {

@@ -282,7 +282,11 @@ TEST_F(FormTest, CreationLabelsTheGridSetsTheStepThenSetsUpTheDevice) {
   EXPECT_EQ((*log)[0].op, DeviceOp::GetAdapterDisplayMode);
   EXPECT_EQ((*log)[1].op, DeviceOp::CreateDevice);
   EXPECT_EQ((*log)[1].presentation.hDeviceWindow, static_cast<void*>(form->PanelViewPort));
+  EXPECT_EQ((*log)[1].presentation.BackBufferWidth, 503u);  // the panel's size at setup, before the window shows
+  EXPECT_EQ((*log)[1].presentation.BackBufferHeight, 453u);
   EXPECT_EQ((*log)[2].op, DeviceOp::SetViewport);
+  EXPECT_EQ((*log)[2].viewport.Width, 503u);
+  EXPECT_EQ((*log)[2].viewport.Height, 453u);
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(form->Label8->text(), "FPS");
 }
