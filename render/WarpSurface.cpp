@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "render/ParseFieldInteger.h"
@@ -54,9 +55,9 @@ double PowerOfShapeExponent(double r) {
 inline double HeightFromOffsets(double s, double y) {
   const double rs = std::sqrt(s * s + y * y);
   const double p = PowerOfShapeExponent(rs / static_cast<double>(kBubbleRadius));
-  // Where p overflows the quotient below would be ∞/∞; its limit is a zero of
-  // the sign opposite to s, which is also what a wider type would give.
-  if (std::isinf(p)) return std::copysign(0.0, -s);
+  // Where p · 102 overflows the quotient below would be ∞/∞; its limit is a
+  // zero of the sign opposite to s, which is also what a wider type would give.
+  if (p > std::numeric_limits<double>::max() / kShapeExponent) return std::copysign(0.0, -s);
   const double numerator = p * -kShapeExponent;
   const double denominator = (p + 1) * (p + 1) * rs;  // 0 at the centre: 0/0 gives NaN there
   return numerator / denominator * s;

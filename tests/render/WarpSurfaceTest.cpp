@@ -57,8 +57,9 @@ TEST(SurfaceHeightTest, StoredHeightVanishesNearTheCentreAndFarAway) {
 }
 
 TEST(SurfaceHeightTest, FarFieldIsAZeroNeverNaN) {
-  // Far enough that (rs/50)^102 overflows even the extended type, and beyond.
-  const Extended far[] = {1e3L, 52611.0L, 1e6L, 2e9L, 1e49L, 1e60L, 1e300L, 1e4000L};
+  // Around the distances where (rs/50)^102 · 102 and then (rs/50)^102 itself
+  // overflow a double, and far beyond.
+  const Extended far[] = {1e3L, 50000.0L, 50290.0L, 51000.0L, 52611.0L, 1e6L, 2e9L, 1e49L, 1e60L, 1e300L, 1e4000L};
   for (const Extended distance : far) {
     SCOPED_TRACE(static_cast<double>(distance));
     const Extended ahead = SurfaceHeight(distance, 0, 0);

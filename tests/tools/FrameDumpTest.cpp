@@ -14,6 +14,7 @@ TEST(FrameDumpTest, FastAndReferenceSurfacesSendTheSameFrame) {
       {"BubblePosition=300"},
       {"BubblePosition=nan"},
       {"BubblePosition=-7"},
+      {"BubblePosition=-51000"},
       {"BubblePosition=5000", "AlphaPhoton=-180", "BetaPhoton=45"},
       {"XStep=0"},
       {"YStep=0", "XStep=7"},
