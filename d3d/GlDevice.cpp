@@ -81,8 +81,8 @@ HRESULT GlDevice::Create(QWidget* panel, const D3DPRESENT_PARAMETERS& presentati
   *device = nullptr;
   QSize size(static_cast<int>(std::min<UINT>(presentation.BackBufferWidth, 1u << 30)),
              static_cast<int>(std::min<UINT>(presentation.BackBufferHeight, 1u << 30)));
-  if (size.width() == 0) size.setWidth(std::max(panel->width(), 1));
-  if (size.height() == 0) size.setHeight(std::max(panel->height(), 1));
+  if (size.width() == 0) size.setWidth(std::max(PixelSize(*panel).width(), 1));
+  if (size.height() == 0) size.setHeight(std::max(PixelSize(*panel).height(), 1));
   auto* created = new GlDevice(panel, size, presentation.EnableAutoDepthStencil != 0);
   const HRESULT result = created->BuildGl();
   if (result != D3D_OK) {

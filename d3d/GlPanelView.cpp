@@ -5,6 +5,8 @@
 
 #include <utility>
 
+QSize PixelSize(const QWidget& widget) { return (QSizeF(widget.size()) * widget.devicePixelRatioF()).toSize(); }
+
 GlPanelView::GlPanelView(QWidget* panel, std::function<void(QSize)> resized)
     : QWidget(panel), resized_(std::move(resized)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,16 +26,16 @@ QImage GlPanelView::TakePicture() { return std::exchange(picture_, QImage()); }
 
 bool GlPanelView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == parent() && event->type() == QEvent::Resize) {
-    const QSize size = parentWidget()->size();
-    setGeometry(QRect(QPoint(0, 0), size));
-    resized_(size);
+    setGeometry(QRect(QPoint(0, 0), parentWidget()->size()));
+    resized_(PixelSize(*parentWidget()));
   }
   return QWidget::eventFilter(watched, event);
 }
 
 void GlPanelView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // Stretched over the panel; one pixel for one device pixel when the back
+  // buffer has the panel's size, on any screen scale.
   if (picture_.isNull()) painter.fillRect(rect(), Qt::black);
-  else if (picture_.size() == size()) painter.drawImage(QPoint(0, 0), picture_);
   else painter.drawImage(rect(), picture_);
 }

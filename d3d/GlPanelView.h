@@ -8,10 +8,14 @@
 
 #include <functional>
 
+// A widget's size in device pixels, the unit of the back buffer: on a scaled
+// screen the picture then stays sharp.
+QSize PixelSize(const QWidget& widget);
+
 class GlPanelView final : public QWidget {
  public:
   // Becomes a child of `panel`, fills it and follows its size; `resized`
-  // hears every new size of the panel.
+  // hears every new size of the panel, in device pixels.
   GlPanelView(QWidget* panel, std::function<void(QSize)> resized);
 
   // Shows `picture` stretched over the panel from the next paint on.
