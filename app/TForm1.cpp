@@ -44,6 +44,19 @@ SteadyFrameClock frameClock;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// Frames read every field on every tick. Field texts are short and plain
+// ASCII as a rule, and then convert without touching the heap (a short
+// std::string holds its characters itself).
+std::string Utf8(const QString& text) {
+  std::string result;
+  result.reserve(static_cast<std::size_t>(text.size()));
+  for (const QChar c : text) {
+    if (c.unicode() >= 0x80) return text.toStdString();
+    result.push_back(static_cast<char>(c.unicode()));
+  }
+  return result;
+}
+
 // The text a validated field falls back to is the one it starts with.
 QString DefaultFieldText(FrameField field) { return Text(DefaultText(field)); }
 QString DefaultFieldText(FrameSlider slider) { return QString::number(DefaultPosition(slider)); }
@@ -502,7 +515,7 @@ QLineEdit* TForm1::Field(FrameField field) const {
   return XStep;
 }
 
-std::string TForm1::FieldText(FrameField field) const { return Field(field)->text().toStdString(); }
+std::string TForm1::FieldText(FrameField field) const { return Utf8(Field(field)->text()); }
 
 // In device pixels: the picture stays sharp on a scaled screen.
 int TForm1::PanelWidth() const {
@@ -518,6 +531,8 @@ std::string TForm1::DecimalSeparator() const { return QLocale().decimalPoint().t
 // A reading wider than the room right of its place ("1.1E2 FPS") moves left
 // just enough to stay whole on its page instead of being cut off.
 void TForm1::SetFrameRateCaption(const std::string& caption) {
+  if (caption == caption_) return;  // most frames repeat the reading
+  caption_ = caption;
   Label8->setText(QString::fromStdString(caption));
   Label8->adjustSize();
   const int room = Label8->parentWidget()->width() - Label8->width();

@@ -167,6 +167,7 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   QLineEdit* Field(FrameField field) const;
 
   RepeatedErrorFilter tickErrors_;
+  std::string caption_ = "FPS";   // Label8's text as the frame last wrote it
 };
 
 // The one main window, set before its controls are built.

@@ -248,6 +248,8 @@ TEST_F(FormTest, TheFrameReadsTheControlsItNames) {
     ASSERT_NE(edit, nullptr) << ControlName(field);
     EXPECT_EQ(form->FieldText(field), edit->text().toStdString()) << ControlName(field);
   }
+  form->XPhoton->setText(QString::fromUtf8("\xC3\xBC" "1"));  // a field's text reaches the frame as UTF-8
+  EXPECT_EQ(form->FieldText(FrameField::XPhoton), "\xC3\xBC" "1");
   form->SetFrameRateCaption("1.2E3 FPS");
   EXPECT_EQ(form->Label8->text(), "1.2E3 FPS");
   EXPECT_GE(form->Label8->width(), form->Label8->sizeHint().width());
