@@ -115,6 +115,14 @@ struct Lattice {
 };
 Lattice lattice;
 
+// Sized for this frame's grid: a steady or slightly smaller grid reuses the
+// memory; one under a quarter of what is held gives the rest back, so a
+// single very large grid does not tie up its buffers for the rest of the run.
+void KeepSize(std::vector<LineVertex>& buffer, std::size_t points) {
+  buffer.resize(points);
+  if (buffer.capacity() / 4 > points) buffer.shrink_to_fit();
+}
+
 void FillRows(const SurfaceGrid& grid, std::size_t columns, std::size_t rows) {
   for (std::size_t j = 0; j < rows; ++j) {
     const Extended y = grid.Y(static_cast<std::int64_t>(j));
@@ -156,8 +164,8 @@ void FillLattice(const SurfaceGrid& grid, Extended bubbleX) {
     lattice.offsets[i] = static_cast<double>(x - bubbleX);
     lattice.xs[i] = static_cast<float>(x);
   }
-  lattice.rows.resize(grid.Points());
-  lattice.columns.resize(grid.Points());
+  KeepSize(lattice.rows, grid.Points());
+  KeepSize(lattice.columns, grid.Points());
   FillRows(grid, columns, rows);
   FillColumns(columns, rows);
 }

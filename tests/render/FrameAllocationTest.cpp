@@ -40,12 +40,22 @@ TEST(FrameAllocationTest, SteadyGridFramesAllocateNothing) {
   EXPECT_EQ(AllocationsDuring(3, window, 5000), 0);  // a long beam allocates nothing per step
 }
 
-TEST(FrameAllocationTest, ShrinkingTheGridKeepsTheBuffers) {
+TEST(FrameAllocationTest, ASomewhatSmallerGridKeepsTheBuffers) {
+  ControlSnapshot window;
+  window.SetField(FrameField::XStep, "300");
+  AllocationsDuring(1, window, 0);
+  window.SetField(FrameField::XStep, "200");
+  window.SetField(FrameField::YStep, "90");
+  EXPECT_EQ(AllocationsDuring(50, window, 0), 0);
+}
+
+TEST(FrameAllocationTest, AMuchSmallerGridGivesMemoryBackOnceThenAllocatesNothing) {
   ControlSnapshot window;
   window.SetField(FrameField::XStep, "300");
   AllocationsDuring(1, window, 0);
   window.SetField(FrameField::XStep, "40");
   window.SetField(FrameField::YStep, "7");
+  EXPECT_GT(AllocationsDuring(1, window, 0), 0);  // the excess is given back
   EXPECT_EQ(AllocationsDuring(50, window, 0), 0);
 }
 
