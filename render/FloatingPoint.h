@@ -4,8 +4,9 @@
 
 #include <numbers>
 
-// The 80-bit extended type on x86 compilers that have it; a plain double
-// elsewhere, which the renderer's formulas are written to tolerate.
+// The 80-bit extended type with x86 compilers that have it; elsewhere long
+// double may be a plain double or wider. The renderer's formulas tolerate
+// either, and its shortcuts follow the type's precision.
 using Extended = long double;
 
 constexpr Extended kPiExtended = std::numbers::pi_v<long double>;

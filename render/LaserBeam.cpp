@@ -44,16 +44,22 @@ int BeamDirectionSign(float alpha, float beta) {
   return equal ? 1 : -1;
 }
 
-// Squared distances from the bubble centre inside which the shape value is
-// exactly 1 in extended precision: rs < 30 gives P = (rs/50)^102 < 2^-75, and
-// 1 + P rounds to 1.
-constexpr Extended kInsideBubble = 900;
+constexpr int kSignificandBits = std::numeric_limits<Extended>::digits;  // 64 for the x86 extended type
 
-// Beyond this squared distance f = 1/(1 + P) is below |alongX| · 2^-66, less
-// than half an ulp of alongX, so f + alongX is alongX itself: P exceeds
-// 2^67 / |alongX|. Infinite (never skipped) when alongX is 0.
+// The squared distance from the bubble centre inside which the shape value is
+// exactly 1: there P = (rs/50)^102 < 2^-(bits + 8), far below half an ulp of
+// 1, so 1 + P rounds to 1 (rs below about 30.6 with 64 bits).
+const Extended kInsideBubble = [] {
+  const Extended rs = kBubbleRadius * std::pow(2.0L, -(kSignificandBits + 8.0L) / kShapeExponent);
+  return rs * rs;
+}();
+
+// Beyond this squared distance f = 1/(1 + P) is below |alongX| · 2^-(bits + 2),
+// less than half an ulp of alongX, so f + alongX is alongX itself: P exceeds
+// 2^(bits + 3) / |alongX|. Infinite (never skipped) when alongX is 0.
 Extended FarField(Extended alongX) {
-  const Extended bound = std::pow(0x1p67L / std::fabs(alongX), 2.0L / kShapeExponent);
+  const Extended bound =
+      std::pow(std::ldexp(Extended(1), kSignificandBits + 3) / std::fabs(alongX), 2.0L / kShapeExponent);
   return kBubbleRadius * kBubbleRadius * bound;
 }
 
@@ -67,7 +73,7 @@ void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bu
   const Extended c = std::sqrt(cosAlpha * cosBeta * (cosAlpha * cosBeta) + 0);  // |cos α · cos β|
   const Extended alongX = BeamDirectionSign(start.alpha, start.beta) * c;
   const Extended stepY = sinAlpha * cosBeta;  // the step (±c, sin α cos β, sin β) has length 1
-  const Extended farField = FarField(alongX);
+  const Extended farField = FarField(alongX), insideBubble = kInsideBubble;
   BeamPoint p{static_cast<Extended>(start.x), static_cast<Extended>(start.y), static_cast<Extended>(start.z)};
   stretch[0] = BeamVertex(p);
   for (std::int64_t step = 0; step <= last;) {
@@ -76,7 +82,7 @@ void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bu
       const Extended toCentre = p.x - static_cast<Extended>(step);  // the centre stands at (L, 0, 0) in step L
       const Extended rs2 = toCentre * toCentre + p.y * p.y + p.z * p.z;
       Extended alongStep = alongX;  // far away the field adds nothing that survives rounding
-      if (rs2 < kInsideBubble) alongStep = 1 + alongX;
+      if (rs2 < insideBubble) alongStep = 1 + alongX;
       else if (!(rs2 > farField)) alongStep = WarpShape(std::sqrt(rs2)) + alongX;
       p = {p.x + alongStep, p.y + stepY, p.z + sinBeta};  // carried on unrounded
       stretch[k] = BeamVertex(p);
