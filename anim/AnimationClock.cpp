@@ -8,5 +8,5 @@ std::string_view ToggledCaption(std::string_view caption) {
 }
 
 void AdvanceBubble(std::string_view caption) {
-  if (caption == kStopDrawingCaption) BubblePosition = RoundToSingleSignificand(BubblePosition + TimeStep);
+  if (caption == kStopDrawingCaption) BubblePosition = RoundSumToSingleSignificand(BubblePosition, TimeStep);
 }

@@ -16,5 +16,10 @@ constexpr Extended kPiExtended = std::numbers::pi_v<long double>;
 // keeps the precision of a single-precision sum while living in an extended variable.
 Extended RoundToSingleSignificand(Extended value);
 
+// a + b rounded once to a 24-bit significand, as a single-precision addition
+// rounds it: the exact sum decides, not its extended-precision rounding (which
+// could land on a tie that the exact sum is not on).
+Extended RoundSumToSingleSignificand(Extended a, Extended b);
+
 // Degrees × π ÷ 180, stored as a 32-bit float.
 float DegreesToRadians(Extended degrees);
