@@ -83,6 +83,20 @@ constexpr DWORD D3DFVF_SPECULAR = 0x080;
 
 enum D3DPRIMITIVETYPE : std::uint32_t { D3DPT_LINELIST = 2 };
 
+// The vertex of the one format the devices draw, D3DFVF_XYZ | D3DFVF_DIFFUSE
+// | D3DFVF_SPECULAR (0xC2): position, then the two colours, 20 bytes in all.
+// Every line the program draws is made of these.
+struct LineVertex {
+  float X;
+  float Y;
+  float Z;           // for the surface, the height
+  D3DCOLOR Diffuse;  // the line's colour at this vertex
+  D3DCOLOR Specular;
+};
+
+constexpr DWORD kLineVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_SPECULAR;  // 0xC2
+constexpr UINT kLineVertexStride = sizeof(LineVertex);
+
 // Sixteen floats, row by row; a point is a row vector on the left.
 struct D3DMATRIX {
   float m[4][4];

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 #include "d3d/GlLineShaders.h"
@@ -16,9 +17,6 @@ namespace {
 
 // Bounds the batch kept between draw calls; its indices fit 16 bits.
 constexpr std::size_t kVerticesPerFlush = std::size_t{1} << 16;
-constexpr DWORD kLineVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_SPECULAR;
-constexpr UINT kLineVertexSize = 20;
-constexpr std::size_t kDiffuseOffset = 12;
 
 QSurfaceFormat WantedFormat() {
   QSurfaceFormat format;
@@ -60,7 +58,7 @@ bool ReadVertex(const unsigned char* record, GlDevice::GlVertex& vertex) {
   float position[3];
   D3DCOLOR diffuse;
   std::memcpy(position, record, sizeof position);
-  std::memcpy(&diffuse, record + kDiffuseOffset, sizeof diffuse);
+  std::memcpy(&diffuse, record + offsetof(LineVertex, Diffuse), sizeof diffuse);
   vertex = {position[0], position[1], position[2],
             {static_cast<unsigned char>(diffuse >> 16), static_cast<unsigned char>(diffuse >> 8),
              static_cast<unsigned char>(diffuse), static_cast<unsigned char>(diffuse >> 24)}};
@@ -374,7 +372,7 @@ HRESULT GlDevice::EndScene() {
 // renderer sends, far more than a driver takes well. A segment with an end
 // that is not a finite point is left out, so it cannot reach the rasteriser.
 HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData, UINT stride) {
-  if (type != D3DPT_LINELIST || vertexData == nullptr || stride < kLineVertexSize ||
+  if (type != D3DPT_LINELIST || vertexData == nullptr || stride < kLineVertexStride ||
       vertexFormat_ != kLineVertexFormat || !inScene_)
     return D3DERR_INVALIDCALL;
   const auto* record = static_cast<const unsigned char*>(vertexData);

@@ -39,7 +39,7 @@ class LineWriter {
       for (float entry : row) Float(entry);
     return *this;
   }
-  LineWriter& Vertex(const RecordedVertex& vertex) {
+  LineWriter& Vertex(const LineVertex& vertex) {
     return Float(vertex.X).Float(vertex.Y).Float(vertex.Z).Hex(vertex.Diffuse).Hex(vertex.Specular);
   }
   std::string Text() const { return text_; }
@@ -103,7 +103,7 @@ std::string FormatDeviceCall(const DeviceCall& call) {
       break;
     case DeviceOp::DrawPrimitiveUP:
       line.Unsigned(call.args[0]).Unsigned(call.args[1]);
-      for (const RecordedVertex& vertex : call.vertices) line.Vertex(vertex);
+      for (const LineVertex& vertex : call.vertices) line.Vertex(vertex);
       line.Unsigned(call.args[2]);
       break;
     case DeviceOp::Present:
@@ -203,12 +203,12 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
   call.args[0] = type;
   call.args[1] = primitiveCount;
   call.args[2] = stride;
-  if (vertexData == nullptr || stride < sizeof(RecordedVertex) || type != D3DPT_LINELIST)
+  if (vertexData == nullptr || stride < sizeof(LineVertex) || type != D3DPT_LINELIST)
     return D3DERR_INVALIDCALL;
   const auto* bytes = static_cast<const unsigned char*>(vertexData);
   call.vertices.resize(2 * static_cast<std::size_t>(primitiveCount));
   for (std::size_t i = 0; i < call.vertices.size(); ++i)
-    std::memcpy(&call.vertices[i], bytes + i * stride, sizeof(RecordedVertex));
+    std::memcpy(&call.vertices[i], bytes + i * stride, sizeof(LineVertex));
   return D3D_OK;
 }
 

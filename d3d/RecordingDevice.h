@@ -10,12 +10,6 @@
 #include "d3d/D3DMatrix.h"
 #include "d3d/IDirect3D8.h"
 
-// One vertex of the 0xC2 format (position, diffuse, specular), 20 bytes.
-struct RecordedVertex {
-  float X, Y, Z;
-  D3DCOLOR Diffuse, Specular;
-};
-
 enum class DeviceOp {
   GetAdapterDisplayMode,
   CreateDevice,
@@ -43,7 +37,7 @@ struct DeviceCall {
   D3DVIEWPORT8 viewport{};
   D3DDISPLAYMODE displayMode{};           // what GetAdapterDisplayMode handed back
   D3DPRESENT_PARAMETERS presentation{};  // what CreateDevice was given
-  std::vector<RecordedVertex> vertices;  // DrawPrimitiveUP, every vertex
+  std::vector<LineVertex> vertices;  // DrawPrimitiveUP, every vertex
 };
 
 using DeviceLog = std::vector<DeviceCall>;

@@ -34,7 +34,7 @@ TEST(RecordingDeviceTest, MultiplyTransformPutsTheGivenMatrixFirst) {
 TEST(RecordingDeviceTest, DrawRecordsBothVerticesInTheFrameDumpFormat) {
   auto log = std::make_shared<DeviceLog>();
   RecordingDevice device(log);
-  const RecordedVertex pair[2] = {{1.5f, -2, 0, 0xFF0000FF, 0x00FFFFFF}, {NAN, INFINITY, -INFINITY, 0xFF00FF00, 0}};
+  const LineVertex pair[2] = {{1.5f, -2, 0, 0xFF0000FF, 0x00FFFFFF}, {NAN, INFINITY, -INFINITY, 0xFF00FF00, 0}};
   device.DrawPrimitiveUP(D3DPT_LINELIST, 1, pair, 20);
   EXPECT_EQ(FormatDeviceCall(log->back()),
             "DrawPrimitiveUP 2 1 1.5 -2 0 0xFF0000FF 0x00FFFFFF nan inf -inf 0xFF00FF00 0x00000000 20");

@@ -41,11 +41,11 @@ TEST(BeamDirectionSignTest, EveryWholeDegreeAngleStepsBackwards) {
 
 class LaserBeamTest : public testing::Test {
  protected:
-  std::vector<std::array<RecordedVertex, 2>> Draw(BeamStart start, Extended bubble) {
+  std::vector<std::array<LineVertex, 2>> Draw(BeamStart start, Extended bubble) {
     auto log = std::make_shared<DeviceLog>();
     RecordingDevice device(log);
     DrawLaserBeam(device, start, bubble);
-    std::vector<std::array<RecordedVertex, 2>> segments;
+    std::vector<std::array<LineVertex, 2>> segments;
     for (const DeviceCall& call : *log) segments.push_back({call.vertices.at(0), call.vertices.at(1)});
     return segments;
   }
@@ -67,15 +67,15 @@ TEST_F(LaserBeamTest, SegmentCountFollowsTheBubblePosition) {
 TEST_F(LaserBeamTest, FirstSegmentAtTheDefaultsStartsInsideTheBubble) {
   const auto segments = Draw(Start(0, 0, 0, 30, 0), 0);
   ASSERT_EQ(segments.size(), 1u);
-  const RecordedVertex& from = segments[0][0];
-  const RecordedVertex& to = segments[0][1];
+  const LineVertex& from = segments[0][0];
+  const LineVertex& to = segments[0][1];
   EXPECT_EQ(from.X, 0.0f);
   EXPECT_EQ(from.Y, 0.0f);
   EXPECT_EQ(from.Z, 0.0f);
   EXPECT_FLOAT_EQ(to.X, static_cast<float>(1 - std::cos(M_PI / 6)));  // f = 1 at the centre, s = −1
   EXPECT_FLOAT_EQ(to.Y, 0.5f);
   EXPECT_EQ(to.Z, 0.0f);
-  for (const RecordedVertex& v : segments[0]) {
+  for (const LineVertex& v : segments[0]) {
     EXPECT_EQ(v.Diffuse, kBeamColor);
     EXPECT_EQ(v.Specular, 0x00FFFFFFu);
   }
@@ -113,7 +113,7 @@ TEST_F(LaserBeamTest, SteepAndFlatAnglesKeepTheirDirection) {
 TEST_F(LaserBeamTest, ExtremeStartPointsStayFinite) {
   for (const int c : {INT32_MIN, INT32_MAX})
     for (const auto& segment : Draw(Start(c, c, c, 45, 45), 5))
-      for (const RecordedVertex& v : segment) {
+      for (const LineVertex& v : segment) {
         EXPECT_TRUE(std::isfinite(v.X));
         EXPECT_TRUE(std::isfinite(v.Y));
         EXPECT_TRUE(std::isfinite(v.Z));
@@ -127,8 +127,8 @@ namespace {
 // The beam step by step with the shape function evaluated at every step: the
 // program's path skips it where it cannot change the sum, and must draw the
 // very same vertices.
-std::vector<RecordedVertex> StraightforwardBeam(const BeamStart& start, std::int32_t last) {
-  std::vector<RecordedVertex> ends;
+std::vector<LineVertex> StraightforwardBeam(const BeamStart& start, std::int32_t last) {
+  std::vector<LineVertex> ends;
   const Extended ca = std::cos(static_cast<Extended>(start.alpha)), sa = std::sin(static_cast<Extended>(start.alpha));
   const Extended cb = std::cos(static_cast<Extended>(start.beta)), sb = std::sin(static_cast<Extended>(start.beta));
   const Extended along = BeamDirectionSign(start.alpha, start.beta) * std::sqrt(ca * cb * (ca * cb) + 0);
@@ -152,10 +152,10 @@ TEST(LaserBeamPathTest, SkippingTheFieldWhereItCannotCountChangesNoVertex) {
     auto log = std::make_shared<DeviceLog>();
     RecordingDevice device(log);
     DrawLaserBeam(device, start, 10000);
-    const std::vector<RecordedVertex> expected = StraightforwardBeam(start, 10000);
+    const std::vector<LineVertex> expected = StraightforwardBeam(start, 10000);
     ASSERT_EQ(log->size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-      const RecordedVertex& end = (*log)[i].vertices[1];
+      const LineVertex& end = (*log)[i].vertices[1];
       ASSERT_EQ(end.X, expected[i].X) << s.alpha << " " << s.beta << " step " << i;
       ASSERT_EQ(end.Y, expected[i].Y);
       ASSERT_EQ(end.Z, expected[i].Z);

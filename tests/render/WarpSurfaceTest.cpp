@@ -107,12 +107,7 @@ class SurfaceGridTest : public testing::Test {
       EXPECT_EQ(call.args[0], D3DPT_LINELIST);
       EXPECT_EQ(call.args[1], 1u);
       EXPECT_EQ(call.args[2], 20u);
-      SegmentPair segment{};
-      for (int i = 0; i < 2; ++i) {
-        const RecordedVertex& v = call.vertices.at(i);
-        segment[i] = {v.X, v.Y, v.Z, v.Diffuse, v.Specular};
-      }
-      segments.push_back(segment);
+      segments.push_back({call.vertices.at(0), call.vertices.at(1)});
     }
     return segments;
   }
