@@ -40,21 +40,23 @@ TEST(FrameAllocationTest, SteadyGridFramesAllocateNothing) {
   EXPECT_EQ(AllocationsDuring(3, window, 5000), 0);  // a long beam allocates nothing per step
 }
 
-TEST(FrameAllocationTest, ASomewhatSmallerGridKeepsTheBuffers) {
+// A window whose last frame drew a 300 × 100 grid, now set to a smaller one.
+ControlSnapshot ShrunkFrom300By100(const char* nx, const char* ny) {
   ControlSnapshot window;
   window.SetField(FrameField::XStep, "300");
   AllocationsDuring(1, window, 0);
-  window.SetField(FrameField::XStep, "200");
-  window.SetField(FrameField::YStep, "90");
+  window.SetField(FrameField::XStep, nx);
+  window.SetField(FrameField::YStep, ny);
+  return window;
+}
+
+TEST(FrameAllocationTest, ASomewhatSmallerGridKeepsTheBuffers) {
+  ControlSnapshot window = ShrunkFrom300By100("200", "90");
   EXPECT_EQ(AllocationsDuring(50, window, 0), 0);
 }
 
 TEST(FrameAllocationTest, AMuchSmallerGridGivesMemoryBackOnceThenAllocatesNothing) {
-  ControlSnapshot window;
-  window.SetField(FrameField::XStep, "300");
-  AllocationsDuring(1, window, 0);
-  window.SetField(FrameField::XStep, "40");
-  window.SetField(FrameField::YStep, "7");
+  ControlSnapshot window = ShrunkFrom300By100("40", "7");
   EXPECT_GT(AllocationsDuring(1, window, 0), 0);  // the excess is given back
   EXPECT_EQ(AllocationsDuring(50, window, 0), 0);
 }
