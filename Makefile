@@ -40,8 +40,8 @@ run: deps
 	else \
 	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running Tessaran under Xvfb for a few seconds."; \
 	  mkdir -p $(BUILD); \
-	  xvfb-run -a -s "-screen 0 1280x1024x24" app/xvfb-screenshot.sh \
-	    $(RUN_BUILD)/app/tessaran $(RUN_BUILD)/app/tessaran-xdriver $(BUILD)/tessaran.png; \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" tools/xvfb-screenshot.sh \
+	    $(RUN_BUILD)/app/tessaran $(RUN_BUILD)/tools/tessaran-xdriver $(BUILD)/tessaran.png; \
 	fi
 
 bench: build

@@ -13,7 +13,7 @@
 #include <functional>
 #include <thread>
 
-#include "app/X11Driver.h"
+#include "tools/X11Driver.h"
 
 namespace {
 

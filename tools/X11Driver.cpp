@@ -1,4 +1,4 @@
-#include "app/X11Driver.h"
+#include "tools/X11Driver.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

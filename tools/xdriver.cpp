@@ -8,7 +8,7 @@
 #include <exception>
 #include <thread>
 
-#include "app/X11Driver.h"
+#include "tools/X11Driver.h"
 
 int main(int argc, char* argv[]) {
   if (argc < 2) {
