@@ -44,7 +44,7 @@ std::string FormatGeneral2(double value, const std::string& decimalSeparator) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
-  if (value < 0) return "-" + FormatGeneral2(-value, decimalSeparator);
+  if (value < 0) return std::string(1, '-').append(FormatGeneral2(-value, decimalSeparator));
   const TwoDigits rounded = RoundToTwoDigits(value);
   if (rounded.n > 2 || rounded.n < -3) return Scientific(rounded, decimalSeparator);
   return Fixed(rounded, decimalSeparator);
