@@ -25,9 +25,11 @@
 #include "anim/AnimationClock.h"
 #include "anim/ParseFieldFloat.h"
 #include "app/CurrentCellPressFilter.h"
+#include "app/DesignFont.h"
 #include "app/ErrorDisplay.h"
 #include "app/FieldRules.h"
 #include "app/MetricFormulas.h"
+#include "app/PageControl.h"
 #include "render/ControlSnapshot.h"
 #include "render/RenderFrame.h"
 
@@ -77,17 +79,6 @@ void ShowFormula(QLineEdit* display, std::optional<std::string_view> formula) {
   if (!formula) return;
   display->setText(QString::fromUtf8(formula->data(), static_cast<qsizetype>(formula->size())));
   display->setCursorPosition(0);
-}
-
-// The window is laid out for a sans-serif font 11 pixels high; the first of
-// these that is installed, at that pixel height, keeps the layout.
-QFont DesignFont() {
-  QFont font;
-  font.setFamilies({Text("MS Sans Serif"), Text("Microsoft Sans Serif"), Text("Arial"), Text("Liberation Sans"),
-                    Text("DejaVu Sans Condensed"), Text("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
 }
 
 // About one tick per screen refresh: the bubble's speed on the screen is the
@@ -156,8 +147,11 @@ QGroupBox* MakeGroup(QWidget* page, const char* name, QRect place, const char* c
 
 // Radio buttons with the same page as parent exclude each other; the group
 // boxes only frame them and hold no items.
+// A radio button keeps its designed place and is widened only where its
+// caption would otherwise be cut.
 QRadioButton* MakeRadio(QWidget* page, const char* name, QRect place, const char* caption, bool checked) {
   auto* radio = Place(new QRadioButton(Text(caption), page), name, place);
+  radio->resize(std::max(place.width(), radio->sizeHint().width()), place.height());
   radio->setChecked(checked);
   return radio;
 }
@@ -229,7 +223,7 @@ void TForm1::BuildWindow() {
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel1->setFixedWidth(kPanel1Width);
   Button2 = MakeButton(Panel1, "Button2", QRect(8, 424, 171, 25), "Help!");  // first in the focus order
-  OptionsPages = Place(new QTabWidget(Panel1), "OptionsPages", QRect(0, 0, 185, 417));
+  OptionsPages = Place(new PageControl(Panel1), "OptionsPages", QRect(0, 0, 185, 417));
   TabSheet1 = MakePage(OptionsPages, "TabSheet1", "View");
   TabSheet2 = MakePage(OptionsPages, "TabSheet2", "Graph Controls");
   TabSheet3 = MakePage(OptionsPages, "TabSheet3", "Metric ");

@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build
-  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins fonts-dejavu-core
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick libgl1-mesa-dri libxtst-dev
+  xvfb xauth libgl1-mesa-dri libxtst-dev
 )
 
 missing=()

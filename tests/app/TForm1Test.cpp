@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <string>
 
 #include "FormFixture.h"
@@ -132,6 +136,9 @@ TEST_F(FormTest, EveryControlHasItsDesignNameKindPlaceAndContent) {
     if (row.place.width() == 0) {
       EXPECT_EQ(widget->pos(), row.place.topLeft());
       EXPECT_GE(widget->width(), widget->sizeHint().width());
+    } else if (qobject_cast<const QRadioButton*>(widget) != nullptr) {  // widened where its caption needs it
+      const QSize size(std::max(row.place.width(), widget->sizeHint().width()), row.place.height());
+      EXPECT_EQ(widget->geometry(), QRect(row.place.topLeft(), size));
     } else {
       EXPECT_EQ(widget->geometry(), row.place);
     }
@@ -255,16 +262,97 @@ TEST_F(FormTest, TheFrameReadsTheControlsItNames) {
   EXPECT_GE(form->Label8->width(), form->Label8->sizeHint().width());
 }
 
-// A long reading stays whole on its page; a short one stands at its place.
-TEST_F(FormTest, FrameRateReadingStaysWholeOnItsPage) {
+// The window's look follows its font; these check the rules rather than pixel
+// places, and run again at QT_SCALE_FACTOR=2.
+using CaptionTest = FormFixture;
+
+// A reading stands at its place when it fits there; a wider one moves left
+// just far enough to end at its page's right edge.
+TEST_F(CaptionTest, FrameRateReadingStaysWholeOnItsPage) {
   CreateForm();
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  form->SetFrameRateCaption("1.1E2 FPS");
-  EXPECT_LE(form->Label8->geometry().right(), form->TabSheet5->width() - 1);
-  EXPECT_EQ(form->Label8->y(), 40);
-  form->SetFrameRateCaption("25 FPS");
-  EXPECT_EQ(form->Label8->pos(), QPoint(144, 40));
+  const int pageWidth = form->TabSheet5->width();
+  for (const char* reading : {"25 FPS", "1.1E2 FPS", "2.7E3 FPS", "INF FPS", "-1.1E-12 FPS", "FPS"}) {
+    SCOPED_TRACE(reading);
+    form->SetFrameRateCaption(reading);
+    const QRect place = form->Label8->geometry();
+    EXPECT_EQ(form->Label8->text(), reading);
+    EXPECT_GE(place.width(), form->Label8->sizeHint().width());
+    EXPECT_EQ(place.y(), 40);
+    EXPECT_EQ(place.x(), std::min(144, pageWidth - place.width()));
+    EXPECT_LE(place.right(), pageWidth - 1);
+  }
+}
+
+// The room a button's style gives its caption.
+QRect CaptionRoom(const QAbstractButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  const bool radio = qobject_cast<const QRadioButton*>(&button) != nullptr;
+  return button.style()->subElementRect(radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents,
+                                        &option, &button);
+}
+
+// Every label, button, radio button and group caption on every page is whole
+// and inside its parent.
+TEST_F(CaptionTest, EveryCaptionIsWholeAndInsideItsParent) {
+  CreateForm();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  int checked = 0;
+  for (QWidget* widget : form->findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<QLabel*>(widget);
+    const auto* button = qobject_cast<QAbstractButton*>(widget);
+    const auto* group = qobject_cast<QGroupBox*>(widget);
+    const bool designed = !widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_") &&
+                          qobject_cast<QTabBar*>(widget->parentWidget()) == nullptr;
+    if (!designed || !(label || button || group)) continue;
+    SCOPED_TRACE(widget->objectName().toStdString());
+    ++checked;
+    EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()))
+        << "at " << widget->x() << "," << widget->y() << " size " << widget->width() << "x" << widget->height();
+    const QFontMetrics metrics = widget->fontMetrics();
+    if (label) {
+      EXPECT_GE(label->width(), label->sizeHint().width());
+    }
+    if (button) {
+      EXPECT_GE(CaptionRoom(*button).width(), metrics.horizontalAdvance(button->text()));
+    }
+    if (group) {
+      EXPECT_LE(metrics.horizontalAdvance(group->title()) + 12, group->width());
+    }
+  }
+  EXPECT_GE(checked, 30);  // the loop did find the captions
+}
+
+// Whichever page is shown, every tab the bar shows is whole, clear of the
+// arrows beside it, and the current page's tab is among them.
+TEST_F(CaptionTest, TabsShownAreWholeWhicheverPageIsCurrent) {
+  CreateForm();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  QTabBar* bar = form->OptionsPages->tabBar();
+  const QWidget* arrows = form->OptionsPages->cornerWidget(Qt::TopRightCorner);
+  ASSERT_NE(arrows, nullptr);
+  for (int current : {4, 0, 5, 3, 1, 2, 5, 0}) {
+    form->OptionsPages->setCurrentIndex(current);
+    QApplication::processEvents();
+    EXPECT_LT(bar->geometry().right(), arrows->geometry().left());
+    int shown = 0;
+    for (int tab = 0; tab < bar->count(); ++tab) {
+      if (!bar->isTabVisible(tab)) continue;
+      ++shown;
+      const QRect rect = bar->tabRect(tab);
+      SCOPED_TRACE(testing::Message() << "page " << current << ", tab " << tab << " at " << rect.left() << ".."
+                                      << rect.right() << " of " << bar->width());
+      EXPECT_TRUE(rect.left() >= 0 && rect.right() < bar->width());
+      EXPECT_GE(rect.width(), bar->fontMetrics().horizontalAdvance(bar->tabText(tab)));
+    }
+    EXPECT_TRUE(bar->isTabVisible(current));
+    EXPECT_GE(shown, 1);
+  }
 }
 
 // Form1 is set, the grid labelled and the step set before the device setup starts.
