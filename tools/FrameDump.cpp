@@ -66,7 +66,11 @@ FrameDumpResult DumpFrame(const std::vector<std::string>& arguments) {
   Setup setup;
   for (const std::string& argument : arguments)
     if (!ApplyArgument(setup, argument))
-      return {"cannot apply '" + argument + "' (NAME=VALUE with a field, slider or BubblePosition)\n", 2};
+      return {"cannot apply '" + argument +
+                  "' (--reference, or NAME=VALUE where NAME is a field or slider of the window, BubblePosition, "
+                  "PanelWidth, PanelHeight, DisplayWidth or DisplayHeight; sliders and the last four take a "
+                  "whole number)\n",
+              2};
   auto log = std::make_shared<DeviceLog>();
   RecordingDevice device(log);
   TenMillisecondClock clock;
