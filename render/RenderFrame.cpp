@@ -6,7 +6,7 @@
 #include "d3d/D3DMatrix.h"
 #include "render/FrameRateText.h"
 #include "render/LaserBeam.h"
-#include "render/ParseFieldInteger.h"
+#include "render/FieldConversionError.h"
 #include "render/WarpSurface.h"
 
 namespace {
@@ -18,19 +18,17 @@ struct FrameFields {
   BeamStart beam;
 };
 
-int ReadInteger(const FrameWindow& window, FrameField field) { return ParseFieldInteger(window.FieldText(field)); }
-
 // The camera fields are converted for their errors only; their values take no part in the frame.
 FrameFields ReadFrameFields(const FrameWindow& window) {
-  ReadInteger(window, FrameField::XCamera);
-  ReadInteger(window, FrameField::YCamera);
-  ReadInteger(window, FrameField::ZCamera);
+  ReadFieldInteger(window, FrameField::XCamera);
+  ReadFieldInteger(window, FrameField::YCamera);
+  ReadFieldInteger(window, FrameField::ZCamera);
   BeamStart beam{};
-  beam.x = ReadInteger(window, FrameField::XPhoton);
-  beam.y = ReadInteger(window, FrameField::YPhoton);
-  beam.z = ReadInteger(window, FrameField::ZPhoton);
-  beam.alpha = DegreesToRadians(ReadInteger(window, FrameField::AlphaPhoton));
-  beam.beta = DegreesToRadians(ReadInteger(window, FrameField::BetaPhoton));
+  beam.x = ReadFieldInteger(window, FrameField::XPhoton);
+  beam.y = ReadFieldInteger(window, FrameField::YPhoton);
+  beam.z = ReadFieldInteger(window, FrameField::ZPhoton);
+  beam.alpha = DegreesToRadians(ReadFieldInteger(window, FrameField::AlphaPhoton));
+  beam.beta = DegreesToRadians(ReadFieldInteger(window, FrameField::BetaPhoton));
   return {beam};
 }
 

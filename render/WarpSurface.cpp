@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "render/ParseFieldInteger.h"
+#include "render/FieldConversionError.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ struct SurfaceGrid {
 };
 
 SurfaceGrid ReadGrid(const FrameWindow& window) {
-  const int xMin = ParseFieldInteger(window.FieldText(FrameField::RangeXMinus));
-  const int xMax = ParseFieldInteger(window.FieldText(FrameField::RangeXPlus));
-  const int yMin = ParseFieldInteger(window.FieldText(FrameField::RangeYMinus));
-  const int yMax = ParseFieldInteger(window.FieldText(FrameField::RangeYPlus));
-  const int nx = ParseFieldInteger(window.FieldText(FrameField::XStep));
-  const int ny = ParseFieldInteger(window.FieldText(FrameField::YStep));
+  const int xMin = ReadFieldInteger(window, FrameField::RangeXMinus);
+  const int xMax = ReadFieldInteger(window, FrameField::RangeXPlus);
+  const int yMin = ReadFieldInteger(window, FrameField::RangeYMinus);
+  const int yMax = ReadFieldInteger(window, FrameField::RangeYPlus);
+  const int nx = ReadFieldInteger(window, FrameField::XStep);
+  const int ny = ReadFieldInteger(window, FrameField::YStep);
   return {xMin, yMin, nx, ny, GridStep(xMin, xMax, nx), GridStep(yMin, yMax, ny)};
 }
 

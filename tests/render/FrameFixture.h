@@ -2,11 +2,13 @@
 // Runs renderer code on a recording device and gives back what it sent.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "d3d/RecordingDevice.h"
 #include "render/ControlSnapshot.h"
+#include "render/FieldConversionError.h"
 #include "render/RenderFrame.h"
 
 // Every frame takes `step` milliseconds.
@@ -24,6 +26,7 @@ struct FrameRun {
   DeviceLog log;
   std::string caption;
   std::string error;  // empty when the frame completed
+  std::optional<FrameField> errorField;  // the field whose text failed
 
   std::vector<DeviceOp> Ops() const {
     std::vector<DeviceOp> ops;
@@ -51,6 +54,9 @@ inline FrameRun RunFrame(ControlSnapshot window, Extended bubblePosition = 0,
   FrameRun run;
   try {
     RenderFrame(device, display, bubblePosition, window, clock);
+  } catch (const FieldConversionError& error) {
+    run.error = error.what();
+    run.errorField = error.Field();
   } catch (const std::exception& error) {
     run.error = error.what();
   }

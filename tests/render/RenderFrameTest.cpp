@@ -150,6 +150,7 @@ TEST(RenderFrameTest, BadCameraOrBeamFieldFailsBeforeAnyDeviceCall) {
     SCOPED_TRACE(ControlName(field));
     const FrameRun run = RunFrame(WithField(field, "abc"));
     EXPECT_EQ(run.error, "'abc' is not a valid integer value");
+    EXPECT_EQ(run.errorField, field);
     EXPECT_TRUE(run.log.empty());
     EXPECT_EQ(run.caption, "FPS");
   }
@@ -158,6 +159,7 @@ TEST(RenderFrameTest, BadCameraOrBeamFieldFailsBeforeAnyDeviceCall) {
 TEST(RenderFrameTest, BadGridFieldClosesTheSceneAndPresentsNothing) {
   const FrameRun run = RunFrame(WithField(FrameField::XStep, "ten"));
   EXPECT_EQ(run.error, "'ten' is not a valid integer value");
+  EXPECT_EQ(run.errorField, FrameField::XStep);
   const std::vector<Op> ops = run.Ops();
   ASSERT_EQ(ops.size(), 15u);
   EXPECT_EQ(ops[13], Op::BeginScene);
@@ -180,7 +182,9 @@ TEST(RenderFrameTest, FirstBadFieldInReadingOrderWins) {
   for (const auto& c : cases) {
     ControlSnapshot window;
     for (const auto& [field, text] : c.texts) window.SetField(field, text);
-    EXPECT_EQ(RunFrame(window).error, std::string("'").append(c.winner).append("' is not a valid integer value"));
+    const FrameRun run = RunFrame(window);
+    EXPECT_EQ(run.error, std::string("'").append(c.winner).append("' is not a valid integer value"));
+    EXPECT_EQ(run.errorField, c.texts.back().first);  // each case lists its winner last
   }
 }
 
