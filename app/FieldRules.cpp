@@ -47,10 +47,10 @@ void SliderWritesField(const QScrollBar& slider, QLineEdit& field) noexcept {
   }
 }
 
-void KeepFieldWithin(QLineEdit& field, const QString& defaultText, std::int32_t lowest, std::int32_t highest) noexcept {
+void KeepFieldWithin(QLineEdit& field, const QString& defaultText, IntegerRange range) noexcept {
   try {
     const std::optional<std::int32_t> value = FieldInteger(field);
-    if (value && *value >= lowest && *value <= highest) return;
+    if (value && *value >= range.lowest && *value <= range.highest) return;
   } catch (...) {
     // Treated like a text that is not an integer.
   }

@@ -27,6 +27,10 @@ void FieldMovesSlider(QLineEdit& field, QScrollBar& slider, const QString& defau
 // A slider writes its position into its field in plain decimal form.
 void SliderWritesField(const QScrollBar& slider, QLineEdit& field) noexcept;
 
-// A field that must hold an integer from lowest to highest gets its default
-// text back as soon as it holds anything else.
-void KeepFieldWithin(QLineEdit& field, const QString& defaultText, std::int32_t lowest, std::int32_t highest) noexcept;
+struct IntegerRange {
+  std::int32_t lowest, highest;
+};
+
+// A field that must hold an integer within the range gets its default text
+// back as soon as it holds anything else.
+void KeepFieldWithin(QLineEdit& field, const QString& defaultText, IntegerRange range) noexcept;

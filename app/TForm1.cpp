@@ -1,9 +1,11 @@
 #include "app/TForm1.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -27,10 +29,12 @@
 #include "app/CurrentCellPressFilter.h"
 #include "app/DesignFont.h"
 #include "app/ErrorDisplay.h"
+#include "app/FieldEditing.h"
 #include "app/FieldRules.h"
 #include "app/MetricFormulas.h"
 #include "app/PageControl.h"
 #include "render/ControlSnapshot.h"
+#include "render/FieldConversionError.h"
 #include "render/RenderFrame.h"
 
 TForm1* Form1 = nullptr;
@@ -38,6 +42,8 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr int kPanel1Width = 185;
+constexpr int kDesignClientHeight = 453;
+constexpr int kMinimumViewWidth = 160;
 constexpr int kAnimationPage = 4;
 constexpr int kMetricCells = 4;
 constexpr int kLabel8Left = 144, kLabel8Top = 40;
@@ -63,16 +69,8 @@ std::string Utf8(const QString& text) {
 QString DefaultFieldText(FrameField field) { return Text(DefaultText(field)); }
 QString DefaultFieldText(FrameSlider slider) { return QString::number(DefaultPosition(slider)); }
 
-struct IntegerRange {
-  std::int32_t lowest, highest;
-};
-
 constexpr IntegerRange kAnyInteger{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
 constexpr IntegerRange kBeamAngle{-180, 180};
-
-void KeepField(QLineEdit* field, FrameField design, IntegerRange range) {
-  KeepFieldWithin(*field, DefaultFieldText(design), range.lowest, range.highest);
-}
 
 // The whole text is replaced; its start is shown, as at start-up.
 void ShowFormula(QLineEdit* display, std::optional<std::string_view> formula) {
@@ -216,7 +214,7 @@ void TForm1::BuildWindow() {
   setWindowTitle(Text(kApplicationTitle));
   setFont(DesignFont());
   move(200, 184);
-  resize(688, 453);  // the client area of a 696 × 480 window
+  resize(688, kDesignClientHeight);  // the client area of a 696 × 480 window
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName(Text("Panel1"));
@@ -247,13 +245,32 @@ void TForm1::BuildWindow() {
   black.setColor(QPalette::Window, Qt::black);
   PanelViewPort->setPalette(black);
 
+  BuildViewActions();
+
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(Panel1);
   layout->addWidget(PanelViewPort, 1);
   layout->activate();  // the device is set up before the window is shown: the panel needs its size now
+  // The whole control panel always shows, Help! included; the view gives way, down to a usable size.
+  setMinimumSize(kPanel1Width + kMinimumViewWidth, kDesignClientHeight);
 }
+
+// The view takes the focus when clicked; its context menu lists what it does,
+// with the keys that do it while it has the focus.
+void TForm1::BuildViewActions() {
+  PanelViewPort->setFocusPolicy(Qt::ClickFocus);
+  PanelViewPort->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto* bubbleToStart = new QAction(Text("Bubble to Start"), PanelViewPort);
+  bubbleToStart->setShortcut(QKeySequence(Qt::Key_Home));
+  bubbleToStart->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(bubbleToStart, &QAction::triggered, this, &TForm1::BubbleToStart);
+  PanelViewPort->addAction(bubbleToStart);
+}
+
+// Only the bubble moves: the animation runs or stands as it did.
+void TForm1::BubbleToStart() { BubblePosition = 0; }
 
 void TForm1::BuildViewPage() {
   QWidget* page = TabSheet1;
@@ -362,7 +379,6 @@ void TForm1::BuildTimer() {
 void TForm1::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(TimeIntervalValue, &QLineEdit::textChanged, this, &TForm1::TimeIntervalValueChange);
-  connect(TimeIntervalValue, &QLineEdit::editingFinished, this, &TForm1::TimeIntervalValueExit);
 
   // textChanged reports every change of the text, the program's own included;
   // valueChanged reports a slider's move after clamping and only when it moved.
@@ -383,6 +399,38 @@ void TForm1::ConnectHandlers() {
   const auto selectCell = [this](int row, int column) { MetricSelectCell(column, row); };
   connect(Metric, &QTableWidget::currentCellChanged, this, selectCell);
   connect(new CurrentCellPressFilter(Metric), &CurrentCellPressFilter::currentCellPressed, this, selectCell);
+  WatchFields();
+}
+
+// Every field a frame or a rule reads, with what committing it does.
+void TForm1::WatchFields() {
+  fieldEditing_ = new FieldEditing(this);
+  const auto integer = [](const QString& text) { return TryParseFieldInteger(text.toStdString()).has_value(); };
+  const auto watch = [&](QLineEdit* field, void (TForm1::*rule)()) {
+    fieldEditing_->Watch(field, [this, rule] { (this->*rule)(); }, integer);
+  };
+  watch(VerticalAngleValue, &TForm1::VerticalAngleValueChange);
+  watch(HorizontalAngleValue, &TForm1::HorizontalAngleValueChange);
+  watch(ZoomValue, &TForm1::ZoomValueChange);
+  watch(RangeXMinus, &TForm1::RangeXMinusChange);
+  watch(RangeXPlus, &TForm1::RangeXPlusChange);
+  watch(RangeYMinus, &TForm1::RangeYMinusChange);
+  watch(RangeYPlus, &TForm1::RangeYPlusChange);
+  watch(AlphaPhoton, &TForm1::AlphaPhotonChange);
+  watch(BetaPhoton, &TForm1::BetaPhotonChange);
+  // A field without a rule that is committed while its text fails gets the
+  // frame's box again at the next tick, even if it has been shown before.
+  for (const FrameField frameField : {FrameField::XCamera, FrameField::YCamera, FrameField::ZCamera,
+                                      FrameField::XPhoton, FrameField::YPhoton, FrameField::ZPhoton,
+                                      FrameField::XStep, FrameField::YStep}) {
+    QLineEdit* field = Field(frameField);
+    fieldEditing_->Watch(
+        field, [this, field] { if (!TryParseFieldInteger(field->text().toStdString())) tickErrors_.Succeeded(); },
+        integer);
+  }
+  fieldEditing_->Watch(TimeIntervalValue, [this] { TimeIntervalValueExit(); }, [this](const QString& text) {
+    return TryParseFieldFloat(text.toStdString(), DecimalSeparator()).has_value();
+  });
 }
 
 void TForm1::FormCreate() {
@@ -412,16 +460,35 @@ void TForm1::Timer1Timer() {
 }
 
 // A failed frame leaves the bubble where it is. Its error is shown once and
-// again only after a frame has succeeded or the message has changed.
+// again only after a frame has succeeded or the message has changed; a field
+// the user is still typing into fails silently until they commit it.
 bool TForm1::DrawFrame() {
   try {
     RenderFrame(*Device, DisplayMode, BubblePosition, *this, frameClock);
+  } catch (const FieldConversionError& error) {
+    QLineEdit* field = Field(error.Field());
+    if (fieldEditing_->BeingTyped(*field)) return false;
+    fieldEditing_->Mark(*field);
+    if (tickErrors_.ShouldShow(error.what())) ReportFieldError(*field, error.what());
+    return false;
   } catch (const std::exception& error) {
     if (tickErrors_.ShouldShow(error.what())) throw;
     return false;
   }
   tickErrors_.Succeeded();
   return true;
+}
+
+// The box names the text; once it is closed, the field it came from is shown
+// with its text selected, so that typing replaces it.
+void TForm1::ReportFieldError(QLineEdit& field, const std::string& message) {
+  if (ErrorBoxOpen()) return;
+  fieldEditing_->Mark(field);
+  ShowError(message);
+  for (int page = 0; page < OptionsPages->count(); ++page)
+    if (OptionsPages->widget(page)->isAncestorOf(&field)) OptionsPages->setCurrentIndex(page);
+  field.setFocus(Qt::OtherFocusReason);
+  field.selectAll();
 }
 
 void TForm1::Button1Click() {
@@ -441,35 +508,42 @@ void TForm1::TimeIntervalValueChange() {
   });
 }
 
-// Focus lost because the window itself was closed or left for another
-// program is not the user finishing the field.
 void TForm1::TimeIntervalValueExit() {
-  if (!isActiveWindow()) return;
-  RunHandler([this] { TimeStep = ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator()); });
+  try {
+    TimeStep = ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
+  } catch (const std::exception& error) {
+    ReportFieldError(*TimeIntervalValue, error.what());
+  }
 }
 
 void TForm1::ScrollBar1Change() { SliderWritesField(*ScrollBar1, *VerticalAngleValue); }
 void TForm1::ScrollBar2Change() { SliderWritesField(*ScrollBar2, *HorizontalAngleValue); }
 void TForm1::ScrollBar3Change() { SliderWritesField(*ScrollBar3, *ZoomValue); }
 
-void TForm1::VerticalAngleValueChange() {
-  FieldMovesSlider(*VerticalAngleValue, *ScrollBar1, DefaultFieldText(FrameSlider::ScrollBar1));
-}
-
-void TForm1::HorizontalAngleValueChange() {
-  FieldMovesSlider(*HorizontalAngleValue, *ScrollBar2, DefaultFieldText(FrameSlider::ScrollBar2));
-}
-
-void TForm1::ZoomValueChange() { FieldMovesSlider(*ZoomValue, *ScrollBar3, DefaultFieldText(FrameSlider::ScrollBar3)); }
+void TForm1::VerticalAngleValueChange() { FollowField(*VerticalAngleValue, *ScrollBar1, FrameSlider::ScrollBar1); }
+void TForm1::HorizontalAngleValueChange() { FollowField(*HorizontalAngleValue, *ScrollBar2, FrameSlider::ScrollBar2); }
+void TForm1::ZoomValueChange() { FollowField(*ZoomValue, *ScrollBar3, FrameSlider::ScrollBar3); }
 
 // The frame converts the text again, so nothing but the check is done here;
 // one end of a range is never compared with the other.
-void TForm1::RangeXMinusChange() { KeepField(RangeXMinus, FrameField::RangeXMinus, kAnyInteger); }
-void TForm1::RangeXPlusChange() { KeepField(RangeXPlus, FrameField::RangeXPlus, kAnyInteger); }
-void TForm1::RangeYMinusChange() { KeepField(RangeYMinus, FrameField::RangeYMinus, kAnyInteger); }
-void TForm1::RangeYPlusChange() { KeepField(RangeYPlus, FrameField::RangeYPlus, kAnyInteger); }
-void TForm1::AlphaPhotonChange() { KeepField(AlphaPhoton, FrameField::AlphaPhoton, kBeamAngle); }
-void TForm1::BetaPhotonChange() { KeepField(BetaPhoton, FrameField::BetaPhoton, kBeamAngle); }
+void TForm1::RangeXMinusChange() { KeepField(*RangeXMinus, FrameField::RangeXMinus, kAnyInteger); }
+void TForm1::RangeXPlusChange() { KeepField(*RangeXPlus, FrameField::RangeXPlus, kAnyInteger); }
+void TForm1::RangeYMinusChange() { KeepField(*RangeYMinus, FrameField::RangeYMinus, kAnyInteger); }
+void TForm1::RangeYPlusChange() { KeepField(*RangeYPlus, FrameField::RangeYPlus, kAnyInteger); }
+void TForm1::AlphaPhotonChange() { KeepField(*AlphaPhoton, FrameField::AlphaPhoton, kBeamAngle); }
+void TForm1::BetaPhotonChange() { KeepField(*BetaPhoton, FrameField::BetaPhoton, kBeamAngle); }
+
+// A validated field's rule waits while the user's own edit has left a text
+// that is on its way to a number; it runs on the text as it stands when they commit.
+void TForm1::FollowField(QLineEdit& field, QScrollBar& slider, FrameSlider design) {
+  if (fieldEditing_->WaitsForMore(field)) return;
+  FieldMovesSlider(field, slider, DefaultFieldText(design));
+}
+
+void TForm1::KeepField(QLineEdit& field, FrameField design, IntegerRange range) {
+  if (fieldEditing_->WaitsForMore(field)) return;
+  KeepFieldWithin(field, DefaultFieldText(design), range);
+}
 
 // Two separate tests, the first metric's and then the second's: switching the
 // radio buttons alone leaves gij as it is until the next selection.

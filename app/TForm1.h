@@ -8,9 +8,11 @@
 #include <QWidget>
 
 #include "anim/RepeatedErrorFilter.h"
+#include "app/FieldRules.h"
 #include "d3d/DeviceSetup.h"
 #include "render/FrameWindow.h"
 
+class FieldEditing;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -47,6 +49,8 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void Timer1Timer();
   void Button1Click();
   void TimeIntervalValueChange();
+  // Home on the view, or its context menu: the bubble back at x = 0.
+  void BubbleToStart();
   // Enter pressed in the field or the field left: a text that is not a number is reported now.
   void TimeIntervalValueExit();
 
@@ -160,13 +164,19 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void BuildLaserBeamPage();
   void BuildAnimationPage();
   void BuildMetricValuesPage();
+  void BuildViewActions();
   void BuildTimer();
   void ConnectHandlers();
   void WriteMetricLabels();
+  void WatchFields();
   bool DrawFrame();
+  void ReportFieldError(QLineEdit& field, const std::string& message);
+  void FollowField(QLineEdit& field, QScrollBar& slider, FrameSlider design);
+  void KeepField(QLineEdit& field, FrameField design, IntegerRange range);
   QLineEdit* Field(FrameField field) const;
 
   RepeatedErrorFilter tickErrors_;
+  FieldEditing* fieldEditing_ = nullptr;  // what the user is typing, and the marks of failed fields
   std::string caption_ = "FPS";   // Label8's text as the frame last wrote it
 };
 

@@ -31,16 +31,18 @@ class ParameterFieldsTest : public FormFixture {
     field->setFocus();
   }
 
-  // Ctrl+A, then Ctrl+V with the text on the clipboard, or Backspace for an empty text.
+  // Ctrl+A, then Ctrl+V with the text on the clipboard, or Backspace for an
+  // empty text; then Enter, since an empty text or a lone sign waits for it.
   void Paste(QLineEdit* field, const QString& text) {
     Focus(field);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty()) {
       QTest::keyClick(field, Qt::Key_Backspace);
-      return;
+    } else {
+      QGuiApplication::clipboard()->setText(text);
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     }
-    QGuiApplication::clipboard()->setText(text);
-    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
   }
 
   // Ctrl+A, then the text key by key over the selection.
@@ -175,8 +177,8 @@ TEST_F(ParameterFieldsTest, FiveHundredEnteredTwiceInTheVerticalAngle) {
   EXPECT_TRUE(errors.empty());
 }
 
-// Each keystroke moves the slider; emptying the field or a lone "-" brings
-// the default back at once with the caret at its end.
+// Each keystroke moves the slider; emptying the field or a lone "-" waits
+// while the user types and brings the default back, caret at its end, on Enter.
 TEST_F(ParameterFieldsTest, TypingInAViewFieldMovesTheSliderKeyByKey) {
   Type(form->ZoomValue, QStringLiteral("8"));
   EXPECT_EQ(form->ScrollBar3->value(), 8);
@@ -189,7 +191,10 @@ TEST_F(ParameterFieldsTest, TypingInAViewFieldMovesTheSliderKeyByKey) {
   QTest::keyClick(form->ZoomValue, Qt::Key_Backspace);  // "10"
   EXPECT_EQ(form->ScrollBar3->value(), 10);
   QTest::keyClick(form->ZoomValue, Qt::Key_Backspace);
-  QTest::keyClick(form->ZoomValue, Qt::Key_Backspace);  // empty: the default
+  QTest::keyClick(form->ZoomValue, Qt::Key_Backspace);  // empty: waits, the slider stays at 1
+  EXPECT_EQ(form->ZoomValue->text(), "");
+  EXPECT_EQ(form->ScrollBar3->value(), 1);
+  QTest::keyClick(form->ZoomValue, Qt::Key_Return);  // committed empty: the default
   EXPECT_EQ(form->ZoomValue->text(), "36");
   EXPECT_EQ(form->ScrollBar3->value(), 36);
   EXPECT_EQ(form->ZoomValue->cursorPosition(), 2);
@@ -206,6 +211,9 @@ TEST_F(ParameterFieldsTest, TypingInAViewFieldMovesTheSliderKeyByKey) {
 
   form->ScrollBar1->setValue(-20);
   Type(form->VerticalAngleValue, QStringLiteral("-"));
+  EXPECT_EQ(form->VerticalAngleValue->text(), "-");
+  EXPECT_EQ(form->ScrollBar1->value(), -20);
+  QTest::keyClick(form->VerticalAngleValue, Qt::Key_Return);
   EXPECT_EQ(form->VerticalAngleValue->text(), "120");
   EXPECT_EQ(form->ScrollBar1->value(), 120);
   EXPECT_EQ(form->VerticalAngleValue->cursorPosition(), 3);
@@ -308,14 +316,19 @@ TEST_F(ParameterFieldsTest, RangeFieldsAndBeamAnglesFallBackToTheirDefaults) {
   EXPECT_TRUE(errors.empty());
 }
 
-// Typed over the selection, "-" alone is no integer and the default is back
-// before the next key; the sign goes in front of the digits afterwards. One
-// end of a range is never checked against the other.
+// Typed over the selection, "-" alone waits for the digits; left alone it is
+// no integer and the default comes back when the field is left. One end of a
+// range is never checked against the other.
 TEST_F(ParameterFieldsTest, TypingInARangeOrAngleField) {
   Type(form->AlphaPhoton, QStringLiteral("-"));
+  EXPECT_EQ(form->AlphaPhoton->text(), "-");
+  QTest::keyClick(form->AlphaPhoton, Qt::Key_5);
+  EXPECT_EQ(form->AlphaPhoton->text(), "-5");
+  QTest::keyClick(form->AlphaPhoton, Qt::Key_0);
+  QTest::keyClick(form->AlphaPhoton, Qt::Key_0);  // "-500" is out of range
   EXPECT_EQ(form->AlphaPhoton->text(), "30");
-  EXPECT_EQ(form->AlphaPhoton->cursorPosition(), 2);
-  QTest::keyClick(form->AlphaPhoton, Qt::Key_5);  // "305" is out of range too
+  Type(form->AlphaPhoton, QStringLiteral("-"));
+  QTest::keyClick(form->AlphaPhoton, Qt::Key_Tab);
   EXPECT_EQ(form->AlphaPhoton->text(), "30");
 
   Type(form->BetaPhoton, QStringLiteral("45"));
@@ -338,8 +351,10 @@ TEST_F(ParameterFieldsTest, TypingInARangeOrAngleField) {
 TEST_F(ParameterFieldsTest, AWordInXPhotonMakesTheNextFrameFail) {
   Type(form->XPhoton, QStringLiteral("abc"));
   EXPECT_EQ(form->XPhoton->text(), "abc");
-  EXPECT_TRUE(errors.empty());
   const int presented = Count(DeviceOp::Present);
+  form->Timer1Timer();  // still being typed: no box
+  EXPECT_TRUE(errors.empty());
+  QTest::keyClick(form->XPhoton, Qt::Key_Return);
   form->Timer1Timer();
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0], "'abc' is not a valid integer value.");
