@@ -23,6 +23,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "anim/AnimationClock.h"
 #include "anim/ParseFieldFloat.h"
@@ -34,7 +35,8 @@
 #include "app/MetricFormulas.h"
 #include "app/PageControl.h"
 #include "render/ControlSnapshot.h"
-#include "render/FieldConversionError.h"
+#include "render/FieldError.h"
+#include "render/ParseFieldInteger.h"
 #include "render/RenderFrame.h"
 
 TForm1* Form1 = nullptr;
@@ -463,9 +465,10 @@ void TForm1::Timer1Timer() {
 // again only after a frame has succeeded or the message has changed; a field
 // the user is still typing into fails silently until they commit it.
 bool TForm1::DrawFrame() {
+  FrameReport report;
   try {
-    RenderFrame(*Device, DisplayMode, BubblePosition, *this, frameClock);
-  } catch (const FieldConversionError& error) {
+    report = RenderFrame(*Device, DisplayMode, BubblePosition, *this, frameClock);
+  } catch (const FieldError& error) {
     QLineEdit* field = Field(error.Field());
     if (fieldEditing_->BeingTyped(*field)) return false;
     fieldEditing_->Mark(*field);
@@ -476,7 +479,15 @@ bool TForm1::DrawFrame() {
     return false;
   }
   tickErrors_.Succeeded();
+  TellBeamCut(report.beamSegmentsLeftOut);
   return true;
+}
+
+// A beam drawn in part is said once, and again only after a frame has drawn
+// it whole; the frame itself is complete, so the animation goes on.
+void TForm1::TellBeamCut(std::int64_t leftOut) {
+  const bool told = std::exchange(beamCutTold_, leftOut > 0);
+  if (leftOut > 0 && !told) ShowError(BeamCutMessage(leftOut));
 }
 
 // The box names the text; once it is closed, the field it came from is shown

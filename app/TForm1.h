@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <string>
+
 #include "anim/RepeatedErrorFilter.h"
 #include "app/FieldRules.h"
 #include "d3d/DeviceSetup.h"
@@ -171,11 +174,13 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void WatchFields();
   bool DrawFrame();
   void ReportFieldError(QLineEdit& field, const std::string& message);
+  void TellBeamCut(std::int64_t leftOut);
   void FollowField(QLineEdit& field, QScrollBar& slider, FrameSlider design);
   void KeepField(QLineEdit& field, FrameField design, IntegerRange range);
   QLineEdit* Field(FrameField field) const;
 
   RepeatedErrorFilter tickErrors_;
+  bool beamCutTold_ = false;  // frames leave part of the beam out, and the user has been told
   FieldEditing* fieldEditing_ = nullptr;  // what the user is typing, and the marks of failed fields
   std::string caption_ = "FPS";   // Label8's text as the frame last wrote it
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "render/WarpSurface.h"
@@ -63,9 +64,53 @@ Extended FarField(Extended alongX) {
   return kBubbleRadius * kBubbleRadius * bound;
 }
 
-void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition) {
+namespace {
+
+struct BeamStep {
+  Extended alongX, y, z;  // the step where the field adds nothing; it adds 0 to 1 along x
+  Extended farField;      // the squared distance from the centre beyond which it adds nothing at all
+};
+
+Extended Dot(const BeamPoint& p, Extended x, Extended y, Extended z) { return p.x * x + p.y * y + p.z * z; }
+
+// Every step lies between v0 = step (f = 0) and v1 = step + (1, 0, 0) (f = 1),
+// and v0·v0, v0·v1 = 1 + alongX and v1·v1 are never negative, so no step
+// undoes another's progress along v0 or v1: once P·v0 and P·v1 reach
+// reach·|v|, they only grow, and so does |P|.
+bool MovesAwayWhateverTheField(const BeamPoint& p, const BeamStep& s, Extended reach) {
+  const Extended length1 = std::sqrt((1 + s.alongX) * (1 + s.alongX) + s.y * s.y + s.z * s.z);
+  return Dot(p, s.alongX, s.y, s.z) >= reach * std::sqrt(s.alongX * s.alongX + s.y * s.y + s.z * s.z) &&
+         Dot(p, 1 + s.alongX, s.y, s.z) >= reach * length1;
+}
+
+// Beyond the far field every step is exactly v0, so the photon moves against
+// the centre (which advances one unit along x a step) by the fixed w = v0 −
+// (1, 0, 0). If it already moves away from the centre along w, it stays in
+// the far field for good, and with P·v0 at least reach·|v0| it moves away
+// from the camera for good too.
+bool MovesAwayInTheFarField(const BeamPoint& p, std::int64_t nextStep, const BeamStep& s, Extended reach) {
+  const BeamPoint fromCentre{p.x - static_cast<Extended>(nextStep), p.y, p.z};
+  const Extended rs2 = Dot(fromCentre, fromCentre.x, fromCentre.y, fromCentre.z);
+  return rs2 > s.farField && Dot(fromCentre, s.alongX - 1, s.y, s.z) >= 0 &&
+         Dot(p, s.alongX, s.y, s.z) >= reach * std::sqrt(s.alongX * s.alongX + s.y * s.y + s.z * s.z);
+}
+
+// Beyond hiddenRadius nothing reaches a pixel, and a photon moving away from
+// every point within cameraReach of the origin never comes back.
+bool OutOfSightForGood(const BeamPoint& p, std::int64_t nextStep, const BeamStep& s, const BeamBudget& budget) {
+  if (!(Dot(p, p.x, p.y, p.z) > budget.hiddenRadius * budget.hiddenRadius)) return false;
+  return MovesAwayInTheFarField(p, nextStep, s, budget.cameraReach) ||
+         MovesAwayWhateverTheField(p, s, budget.cameraReach);
+}
+
+}  // namespace
+
+std::int64_t DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition,
+                           const BeamBudget& budget) {
   const std::int32_t last = BeamLastStep(bubblePosition);
-  if (last < 0) return;
+  if (last < 0) return 0;
+  const std::int64_t length = std::int64_t{last} + 1;
+  const bool bounded = length > budget.segments;  // a path that fits is drawn whole, call for call
   const Extended cosAlpha = std::cos(static_cast<Extended>(start.alpha));
   const Extended sinAlpha = std::sin(static_cast<Extended>(start.alpha));
   const Extended cosBeta = std::cos(static_cast<Extended>(start.beta));
@@ -74,10 +119,11 @@ void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bu
   const Extended alongX = BeamDirectionSign(start.alpha, start.beta) * c;
   const Extended stepY = sinAlpha * cosBeta;  // the step (±c, sin α cos β, sin β) has length 1
   const Extended farField = FarField(alongX), insideBubble = kInsideBubble;
+  const std::int64_t drawable = bounded ? std::max<std::int64_t>(budget.segments, 0) : length;
   BeamPoint p{static_cast<Extended>(start.x), static_cast<Extended>(start.y), static_cast<Extended>(start.z)};
   stretch[0] = BeamVertex(p);
-  for (std::int64_t step = 0; step <= last;) {
-    const std::size_t count = static_cast<std::size_t>(std::min<std::int64_t>(kStretch, last - step + 1));
+  for (std::int64_t step = 0; step < drawable;) {
+    const std::size_t count = static_cast<std::size_t>(std::min<std::int64_t>(kStretch, drawable - step));
     for (std::size_t k = 1; k <= count; ++k, ++step) {
       const Extended toCentre = p.x - static_cast<Extended>(step);  // the centre stands at (L, 0, 0) in step L
       const Extended rs2 = toCentre * toCentre + p.y * p.y + p.z * p.z;
@@ -89,5 +135,7 @@ void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bu
     }
     for (std::size_t k = 0; k < count; ++k) device.DrawPrimitiveUP(D3DPT_LINELIST, 1, &stretch[k], kLineVertexStride);
     stretch[0] = stretch[count];  // the next stretch starts where this one ends
+    if (bounded && OutOfSightForGood(p, step, {alongX, stepY, sinBeta, farField}, budget)) return 0;
   }
+  return length - drawable;
 }

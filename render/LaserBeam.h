@@ -3,6 +3,7 @@
 // the direction of its two angles, carried along x by the shape function.
 
 #include <cstdint>
+#include <limits>
 
 #include "d3d/IDirect3DDevice8.h"
 #include "render/FloatingPoint.h"
@@ -24,5 +25,21 @@ struct BeamStart {
   float alpha, beta;  // radians
 };
 
+// What a frame lets the beam cost when its whole path would not fit: at most
+// `segments` segments, and none after the photon has gone out of sight for
+// good, farther than `hiddenRadius` from the origin and moving away from every
+// point within `cameraReach` of it, where the camera stands.
+struct BeamBudget {
+  std::int64_t segments;
+  Extended hiddenRadius;
+  Extended cameraReach;
+};
+
+inline constexpr BeamBudget kUnboundedBeam{std::numeric_limits<std::int64_t>::max(), 0, 0};
+
 // Draws the n + 1 segments of the path, one DrawPrimitiveUP each, in order.
-void DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition);
+// A path longer than the budget allows is drawn until it is out of sight for
+// good, which leaves the picture as it would be, or until the budget is spent.
+// Returns how many segments the spent budget left out (0 when none).
+std::int64_t DrawLaserBeam(IDirect3DDevice8& device, const BeamStart& start, Extended bubblePosition,
+                           const BeamBudget& budget = kUnboundedBeam);

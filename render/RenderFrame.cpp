@@ -2,11 +2,15 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
 
 #include "d3d/D3DMatrix.h"
 #include "render/FrameRateText.h"
 #include "render/LaserBeam.h"
-#include "render/FieldConversionError.h"
+#include "render/FieldError.h"
+#include "render/FrameBound.h"
 #include "render/WarpSurface.h"
 
 namespace {
@@ -54,18 +58,38 @@ void SetFogAndFormat(IDirect3DDevice8& device) {
   device.SetVertexShader(kLineVertexFormat);
 }
 
-void DrawScene(IDirect3DDevice8& device, const FrameWindow& window, Extended bubblePosition, const BeamStart& beam,
-               SurfaceStage drawSurface) {
+// Nothing farther than this from the camera is inside the view: the far
+// corners of the projection's frustum, with room for rounding and for a
+// segment's middle passing closer than its ends. Infinite when the
+// projection is degenerate, which leaves every step to be drawn.
+Extended OutOfSightDistance(const D3DMATRIX& projection) {
+  const Extended far = -static_cast<Extended>(projection.m[3][2]) / (static_cast<Extended>(projection.m[2][2]) - 1);
+  const Extended sx = projection.m[0][0], sy = projection.m[1][1];
+  const Extended corner = far * std::sqrt(1 + 1 / (sx * sx) + 1 / (sy * sy));
+  if (!(far > 0) || !std::isfinite(corner)) return std::numeric_limits<Extended>::infinity();
+  return corner * 1.001L + 2;
+}
+
+// The surface is checked against the frame's bound before its first segment;
+// the beam gets what the surface leaves.
+std::int64_t DrawScene(IDirect3DDevice8& device, const FrameWindow& window, Extended bubblePosition,
+                       const BeamStart& beam, SurfaceStage drawSurface, const D3DMATRIX& projection,
+                       float cameraDistance) {
   SegmentPair pair{};
   device.BeginScene();
+  std::int64_t leftOut = 0;
   try {
+    const std::int64_t surface = BoundedGridSegments(window);
     drawSurface(device, window, bubblePosition, pair);
-    DrawLaserBeam(device, beam, bubblePosition);
+    const Extended reach = std::fabs(static_cast<Extended>(cameraDistance));
+    const BeamBudget budget{kFrameSegmentBound - surface, OutOfSightDistance(projection) + reach, reach};
+    leftOut = DrawLaserBeam(device, beam, bubblePosition, budget);
   } catch (...) {
     device.EndScene();  // the scene is closed even when a field fails inside it
     throw;
   }
   device.EndScene();
+  return leftOut;
 }
 
 }  // namespace
@@ -112,8 +136,8 @@ D3DMATRIX ProjectionMatrix(int panelWidth, int panelHeight, const D3DDISPLAYMODE
   return projection;
 }
 
-void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
-                 FrameWindow& window, FrameClock& clock, SurfaceStage drawSurface) {
+FrameReport RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
+                        FrameWindow& window, FrameClock& clock, SurfaceStage drawSurface) {
   const double start = clock.NowMilliseconds();
   const float horizontalAngle = DegreesToRadians(window.SliderPosition(FrameSlider::ScrollBar2));
   const float verticalAngle = DegreesToRadians(window.SliderPosition(FrameSlider::ScrollBar1));
@@ -125,9 +149,18 @@ void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Ex
   const D3DMATRIX projection = ProjectionMatrix(window.PanelWidth(), window.PanelHeight(), displayMode);
   device.SetTransform(D3DTS_PROJECTION, &projection);
   SetFogAndFormat(device);
-  DrawScene(device, window, bubblePosition, fields.beam, drawSurface);
+  FrameReport report;
+  report.beamSegmentsLeftOut =
+      DrawScene(device, window, bubblePosition, fields.beam, drawSurface, projection, distance);
   device.Present(nullptr, nullptr, nullptr, nullptr);
 
   const double elapsed = clock.NowMilliseconds() - start;
   window.SetFrameRateCaption(FrameRateText(elapsed < 0 ? 0 : elapsed, window.DecimalSeparator()));
+  return report;
+}
+
+std::string BeamCutMessage(std::int64_t leftOut) {
+  return "Beam drawn in part: " + std::to_string(leftOut) + " of its steps are left out, since a frame draws at most " +
+         std::to_string(kFrameSegmentBound) +
+         " segments. Lower the Time Interval, or bring the bubble back with Home on the view";
 }

@@ -3,6 +3,9 @@
 // format, the warp-field surface and the laser beam inside one scene, then
 // presentation and the frame-rate caption.
 
+#include <cstdint>
+#include <string>
+
 #include "d3d/IDirect3DDevice8.h"
 #include "render/FloatingPoint.h"
 #include "render/FrameClock.h"
@@ -26,12 +29,21 @@ D3DMATRIX CameraTranslation(const D3DMATRIX& rotation, float distance);
 // the display's aspect ratios.
 D3DMATRIX ProjectionMatrix(int panelWidth, int panelHeight, const D3DDISPLAYMODE& displayMode);
 
-// Draws one frame or throws ConversionError for the first field that is not
+// Draws one frame or throws FieldError for the first field that is not
 // an integer (camera and beam fields before anything is cleared; range and
 // step fields after BeginScene, which is then closed by EndScene). A failed
 // frame presents nothing and leaves the caption alone. The surface stage can
 // be swapped for the benchmarks' straightforward one.
+// A grid whose surface alone passes the frame's bound fails like a bad field
+// (FieldError naming XStep, after BeginScene); a beam longer than the rest of
+// the bound allows is drawn in part, and the frame says how much it left out.
 using SurfaceStage = void (*)(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX,
                               SegmentPair& pair);
-void RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
-                 FrameWindow& window, FrameClock& clock, SurfaceStage drawSurface = DrawSurfaceGrid);
+struct FrameReport {
+  std::int64_t beamSegmentsLeftOut = 0;
+};
+FrameReport RenderFrame(IDirect3DDevice8& device, const D3DDISPLAYMODE& displayMode, Extended bubblePosition,
+                        FrameWindow& window, FrameClock& clock, SurfaceStage drawSurface = DrawSurfaceGrid);
+
+// What the user is told, once, while frames leave part of the beam out.
+std::string BeamCutMessage(std::int64_t leftOut);

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "render/FieldConversionError.h"
+#include "render/FieldError.h"
 
 namespace {
 

@@ -34,7 +34,7 @@ void DrawSegment(IDirect3DDevice8& device, const SegmentPair& pair);
 // ±∞ for a zero count, NaN when the bounds are also equal.
 Extended GridStep(int low, int high, int count);
 
-// Reads the range and step fields (throws ConversionError on the first bad
+// Reads the range and step fields (throws FieldError on the first bad
 // text, before any segment), then draws the lines of constant x along y and
 // the lines of constant y along x, one segment per lattice edge.
 //

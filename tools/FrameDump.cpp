@@ -77,8 +77,10 @@ FrameDumpResult DumpFrame(const std::vector<std::string>& arguments) {
   FrameDumpResult result;
   std::string last;
   try {
-    RenderFrame(device, setup.displayMode, setup.bubblePosition, setup.window, clock, setup.surface);
-    last = "caption: " + setup.window.caption;
+    const FrameReport report =
+        RenderFrame(device, setup.displayMode, setup.bubblePosition, setup.window, clock, setup.surface);
+    if (report.beamSegmentsLeftOut > 0) last = "beam: " + std::to_string(report.beamSegmentsLeftOut) + " left out\n";
+    last += "caption: " + setup.window.caption;
   } catch (const std::exception& error) {
     last = std::string("error: ") + error.what();
     result.status = 1;

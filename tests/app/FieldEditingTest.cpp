@@ -1,6 +1,8 @@
 #include "app/FieldEditing.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -158,6 +160,25 @@ TEST_F(FieldEditingTest, EnterOnAFailingTextShowsItsBoxEachTime) {
   ASSERT_EQ(errors.size(), 2u);
   EXPECT_EQ(errors[1], "'-' is not a valid integer value.");
   EXPECT_EQ(form->OptionsPages->currentWidget(), form->TabSheet2);
+}
+
+// A grid too large to draw fails its frames with one box, which leads to the
+// step field; the window keeps answering.
+TEST_F(FieldEditingTest, GridTooLargeIsShownOnceAndLeadsToTheStepField) {
+  form->YStep->setText(QStringLiteral("100000"));
+  form->OptionsPages->setCurrentWidget(form->TabSheet2);
+  form->XStep->setFocus();
+  QTest::keyClick(form->XStep, Qt::Key_A, Qt::ControlModifier);
+  QGuiApplication::clipboard()->setText(QStringLiteral("100000"));
+  QTest::keyClick(form->XStep, Qt::Key_V, Qt::ControlModifier);
+  form->Timer1Timer();  // still being typed: no box
+  EXPECT_TRUE(errors.empty());
+  QTest::keyClick(form->XStep, Qt::Key_Tab);
+  for (int tick = 0; tick < 3; ++tick) form->Timer1Timer();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "Grid too large: 100000 x 100000 intervals (at most 16777216 segments)");
+  EXPECT_TRUE(form->XStep->hasFocus());
+  EXPECT_EQ(form->XStep->selectedText(), "100000");
 }
 
 // The time step's box leads back to its field the same way.

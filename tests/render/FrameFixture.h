@@ -8,7 +8,7 @@
 
 #include "d3d/RecordingDevice.h"
 #include "render/ControlSnapshot.h"
-#include "render/FieldConversionError.h"
+#include "render/FieldError.h"
 #include "render/RenderFrame.h"
 
 // Every frame takes `step` milliseconds.
@@ -54,7 +54,7 @@ inline FrameRun RunFrame(ControlSnapshot window, Extended bubblePosition = 0,
   FrameRun run;
   try {
     RenderFrame(device, display, bubblePosition, window, clock);
-  } catch (const FieldConversionError& error) {
+  } catch (const FieldError& error) {
     run.error = error.what();
     run.errorField = error.Field();
   } catch (const std::exception& error) {

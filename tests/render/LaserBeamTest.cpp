@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "FrameFixture.h"
 
@@ -41,10 +42,12 @@ TEST(BeamDirectionSignTest, EveryWholeDegreeAngleStepsBackwards) {
 
 class LaserBeamTest : public testing::Test {
  protected:
-  std::vector<std::array<LineVertex, 2>> Draw(BeamStart start, Extended bubble) {
+  std::vector<std::array<LineVertex, 2>> Draw(BeamStart start, Extended bubble, const BeamBudget& budget = kUnboundedBeam,
+                                              std::int64_t* leftOut = nullptr) {
     auto log = std::make_shared<DeviceLog>();
     RecordingDevice device(log);
-    DrawLaserBeam(device, start, bubble);
+    const std::int64_t left = DrawLaserBeam(device, start, bubble, budget);
+    if (leftOut != nullptr) *leftOut = left;
     std::vector<std::array<LineVertex, 2>> segments;
     for (const DeviceCall& call : *log) segments.push_back({call.vertices.at(0), call.vertices.at(1)});
     return segments;
@@ -161,6 +164,60 @@ TEST(LaserBeamPathTest, SkippingTheFieldWhereItCannotCountChangesNoVertex) {
       ASSERT_EQ(end.Z, expected[i].Z);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The budget a default frame gives: the far corners of the view lie about
+// 1.4 · 10^5 units out, and the camera stands within 5000 of the origin.
+constexpr BeamBudget kFrameBudget{1000000, 145000, 5000};
+
+using Path = std::vector<std::array<LineVertex, 2>>;
+
+// Bit for bit: NaN-free paths, compared as the bytes the device receives.
+bool SamePath(const Path& a, const Path& b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
+}
+
+Extended Distance(const LineVertex& v) { return std::sqrt(Extended(v.X) * v.X + Extended(v.Y) * v.Y + Extended(v.Z) * v.Z); }
+
+// A path the budget holds is drawn whole, whatever else the budget says.
+TEST_F(LaserBeamTest, PathWithinTheBudgetIsDrawnWhole) {
+  std::int64_t leftOut = -1;
+  const auto whole = Draw(Start(0, 0, 0, 30, 0), 99999);
+  EXPECT_TRUE(SamePath(Draw(Start(0, 0, 0, 30, 0), 99999, {100000, 1, 0}, &leftOut), whole));
+  EXPECT_EQ(leftOut, 0);
+}
+
+// The runaway time step: a path of 10^9 steps leaves the view for good after
+// some 10^5 and stops there, its drawn part exactly the path's start; nothing
+// is left out that could reach a pixel.
+TEST_F(LaserBeamTest, PathOutOfSightForGoodStopsWithNothingLeftOut) {
+  for (const BeamStart start : {Start(0, 0, 0, 30, 0), Start(0, 0, 0, 90, 0), Start(-40, 3, 0, 180, 0),
+                                Start(0, 0, 0, 0, 90), Start(1000, -1000, 7, -45, -30)}) {
+    SCOPED_TRACE(testing::Message() << start.x << " " << start.alpha);
+    std::int64_t leftOut = -1;
+    const auto drawn = Draw(start, 1e9L, kFrameBudget, &leftOut);
+    EXPECT_EQ(leftOut, 0);
+    ASSERT_GT(drawn.size(), 1000u);
+    EXPECT_LT(drawn.size(), 1000000u);
+    EXPECT_GT(Distance(drawn.back()[1]), kFrameBudget.hiddenRadius);
+    EXPECT_TRUE(SamePath(drawn, Draw(start, static_cast<Extended>(drawn.size() - 1))));
+  }
+}
+
+// A photon that comes from far away towards the camera cannot be proved out
+// of sight: the budget ends it, and the frame says how much it left out.
+TEST_F(LaserBeamTest, PathTheBudgetCannotHoldIsCutAtTheBudget) {
+  std::int64_t leftOut = -1;
+  const auto drawn = Draw(Start(2000000000, 0, 0, 0, 0), 1e9L, {50000, 145000, 5000}, &leftOut);
+  EXPECT_EQ(drawn.size(), 50000u);
+  EXPECT_EQ(leftOut, 1000000001 - 50000);
+  EXPECT_TRUE(SamePath(drawn, Draw(Start(2000000000, 0, 0, 0, 0), 49999)));
+  EXPECT_EQ(Draw(Start(0, 0, 0, 30, 0), 5, {0, 145000, 5000}, &leftOut).size(), 0u);
+  EXPECT_EQ(leftOut, 6);
 }
 
 }  // namespace

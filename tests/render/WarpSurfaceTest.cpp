@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "FrameFixture.h"
+#include "render/FieldError.h"
 #include "render/ParseFieldInteger.h"
 
 namespace {
@@ -238,7 +239,7 @@ TEST_F(SurfaceGridTest, BadFieldFailsBeforeAnySegmentNamingTheFirstInReadingOrde
     try {
       DrawSurfaceGrid(device, window, 0, pair);
       ADD_FAILURE() << "no error";
-    } catch (const ConversionError& error) {
+    } catch (const FieldError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
     EXPECT_TRUE(log->empty());

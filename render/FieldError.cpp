@@ -1,9 +1,11 @@
-#include "render/FieldConversionError.h"
+#include "render/FieldError.h"
+
+#include "render/ParseFieldInteger.h"
 
 int ReadFieldInteger(const FrameWindow& window, FrameField field) {
   try {
     return ParseFieldInteger(window.FieldText(field));
   } catch (const ConversionError& error) {
-    throw FieldConversionError(field, error.what());
+    throw FieldError(field, error.what());
   }
 }
