@@ -34,6 +34,7 @@
 #include "app/FieldRules.h"
 #include "app/MetricFormulas.h"
 #include "app/PageControl.h"
+#include "app/WindowPlacement.h"
 #include "render/ControlSnapshot.h"
 #include "render/FieldError.h"
 #include "render/ParseFieldInteger.h"
@@ -215,8 +216,9 @@ void TForm1::BuildWindow() {
   setObjectName(Text("Form1"));
   setWindowTitle(Text(kApplicationTitle));
   setFont(DesignFont());
-  move(200, 184);
-  resize(688, kDesignClientHeight);  // the client area of a 696 × 480 window
+  // The whole control panel always shows, Help! included; the view gives way, down to a usable size.
+  setMinimumSize(kPanel1Width + kMinimumViewWidth, kDesignClientHeight);
+  PlaceOnScreen();
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName(Text("Panel1"));
@@ -255,8 +257,15 @@ void TForm1::BuildWindow() {
   layout->addWidget(Panel1);
   layout->addWidget(PanelViewPort, 1);
   layout->activate();  // the device is set up before the window is shown: the panel needs its size now
-  // The whole control panel always shows, Help! included; the view gives way, down to a usable size.
-  setMinimumSize(kPanel1Width + kMinimumViewWidth, kDesignClientHeight);
+}
+
+// Designed at (200, 184), 696 × 480 with its frame: a client area of 688 × 453.
+void TForm1::PlaceOnScreen() {
+  const QRect available = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+  const WindowPlacement placement =
+      PlaceWindow(available, QPoint(200, 184), QSize(688, kDesignClientHeight), QSize(8, 27), minimumSize());
+  move(placement.position);
+  resize(placement.client);
 }
 
 // The view takes the focus when clicked; its context menu lists what it does,

@@ -168,6 +168,7 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void BuildAnimationPage();
   void BuildMetricValuesPage();
   void BuildViewActions();
+  void PlaceOnScreen();
   void BuildTimer();
   void ConnectHandlers();
   void WriteMetricLabels();
