@@ -199,12 +199,14 @@ HRESULT RecordingDevice::EndScene() {
 
 HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
                                          UINT stride) {
+  ++draws;
+  const bool valid = vertexData != nullptr && stride >= sizeof(LineVertex) && type == D3DPT_LINELIST;
+  if (!logDraws) return valid ? D3D_OK : D3DERR_INVALIDCALL;
   DeviceCall& call = Record(DeviceOp::DrawPrimitiveUP);
   call.args[0] = type;
   call.args[1] = primitiveCount;
   call.args[2] = stride;
-  if (vertexData == nullptr || stride < sizeof(LineVertex) || type != D3DPT_LINELIST)
-    return D3DERR_INVALIDCALL;
+  if (!valid) return D3DERR_INVALIDCALL;
   const auto* bytes = static_cast<const unsigned char*>(vertexData);
   call.vertices.resize(2 * static_cast<std::size_t>(primitiveCount));
   for (std::size_t i = 0; i < call.vertices.size(); ++i)
@@ -253,6 +255,7 @@ HRESULT RecordingDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HW
   if (createDeviceResult != D3D_OK) return createDeviceResult;
   auto* created = new RecordingDevice(log_, true);
   created->viewportResult = viewportResult;
+  created->logDraws = logDraws;
   *device = created;
   return D3D_OK;
 }

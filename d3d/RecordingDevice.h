@@ -55,6 +55,9 @@ class RecordingDevice final : public IDirect3DDevice8 {
 
   const DeviceLog& Log() const { return *log_; }
   HRESULT viewportResult = D3D_OK;
+  // Off: draw calls are only counted, for long runs of large frames.
+  bool logDraws = true;
+  unsigned long long draws = 0;
 
   ULONG AddRef() override;
   ULONG Release() override;
@@ -88,6 +91,7 @@ class RecordingDirect3D8 final : public IDirect3D8 {
   D3DDISPLAYMODE displayMode{1024, 768, 60, D3DFMT_X8R8G8B8};  // handed back by GetAdapterDisplayMode
   HRESULT createDeviceResult = D3D_OK;  // anything else: CreateDevice fails with it
   HRESULT viewportResult = D3D_OK;      // given to the devices it creates
+  bool logDraws = true;                 // likewise
 
   ULONG AddRef() override;
   ULONG Release() override;

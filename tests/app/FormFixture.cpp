@@ -19,6 +19,7 @@ void FormFixture::SetUp() {
     auto* direct3D = new RecordingDirect3D8(log, true);
     direct3D->createDeviceResult = createDeviceResult;
     direct3D->viewportResult = viewportResult;
+    direct3D->logDraws = logDraws;
     return direct3D;
   });
 }

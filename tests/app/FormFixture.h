@@ -29,6 +29,7 @@ class FormFixture : public ::testing::Test {
   bool noDirect3D = false;
   HRESULT createDeviceResult = D3D_OK;
   HRESULT viewportResult = D3D_OK;
+  bool logDraws = true;  // off: draw calls are counted, not logged
   std::vector<QString> errors;
   std::unique_ptr<TForm1> form;
 };
