@@ -20,13 +20,6 @@ class AnimationHandlersTest : public FormFixture {
   void Ticks(int count) {
     for (int tick = 0; tick < count; ++tick) form->Timer1Timer();
   }
-
-  // Typing and Enter reach the field only in the active window.
-  void Activate() {
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  }
 };
 
 TEST_F(AnimationHandlersTest, ClickStartsTheBubbleAndASecondClickStopsIt) {
@@ -139,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, TimeStepTest,
 // "-1.5" typed key by key passes through "-", which is no number: the step
 // stays until the text converts, and no box interrupts the typing.
 TEST_F(AnimationHandlersTest, TypingANegativeStepKeyByKey) {
-  Activate();
+  ShowActive();
   form->TimeIntervalValue->setFocus();
   form->TimeIntervalValue->selectAll();
   QTest::keyClick(form->TimeIntervalValue, Qt::Key_Minus);
@@ -151,7 +144,7 @@ TEST_F(AnimationHandlersTest, TypingANegativeStepKeyByKey) {
 }
 
 TEST_F(AnimationHandlersTest, ClearedStepIsReportedOnEnterAndKeepsTheOldValue) {
-  Activate();
+  ShowActive();
   form->TimeIntervalValue->setText(QStringLiteral("3"));
   form->TimeIntervalValue->setFocus();
   form->TimeIntervalValue->clear();
@@ -163,7 +156,7 @@ TEST_F(AnimationHandlersTest, ClearedStepIsReportedOnEnterAndKeepsTheOldValue) {
 }
 
 TEST_F(AnimationHandlersTest, LeavingTheFieldWithAWordReportsIt) {
-  Activate();
+  ShowActive();
   form->OptionsPages->setCurrentWidget(form->TabSheet5);
   form->TimeIntervalValue->setFocus();
   QTest::keyClick(form->TimeIntervalValue, Qt::Key_End);
@@ -177,7 +170,7 @@ TEST_F(AnimationHandlersTest, LeavingTheFieldWithAWordReportsIt) {
 // Closing the window takes the focus from the field too, but that is not the
 // user finishing it: no box may pop up over a window that is going away.
 TEST_F(AnimationHandlersTest, ClosingTheWindowWithAWordInTheFieldShowsNothing) {
-  Activate();
+  ShowActive();
   form->TimeIntervalValue->setFocus();
   QTest::keyClicks(form->TimeIntervalValue, QStringLiteral("x"));
   form->close();

@@ -23,6 +23,9 @@ class FormFixture : public ::testing::Test {
 
   // Builds the window; the device objects it creates follow the fields below.
   void CreateForm();
+  // Shows the window and makes it active, as a user's window is: typing and
+  // Enter reach a field only in the active window.
+  void ShowActive();
   int Count(DeviceOp op) const;
 
   std::shared_ptr<DeviceLog> log = std::make_shared<DeviceLog>();

@@ -20,9 +20,7 @@ class ParameterFieldsTest : public FormFixture {
   void SetUp() override {
     FormFixture::SetUp();
     CreateForm();
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ShowActive();
   }
 
   // The page that holds the field is brought up and the field given the focus, as a user would.

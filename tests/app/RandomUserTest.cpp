@@ -65,9 +65,7 @@ class RandomUserTest : public FormFixture {
       --boxesOpen;
     });
     CreateForm();
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ShowActive();
     fields = form->findChildren<QLineEdit*>();
     radios = form->findChildren<QRadioButton*>();
   }
