@@ -1,6 +1,7 @@
 #include "app/FieldEditing.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QWidget>
 
 #include <utility>
@@ -9,6 +10,26 @@ namespace {
 
 const char kMarkedProperty[] = "tessaranMarked";
 const QString kMarkStyle = QStringLiteral("QLineEdit { border: 1px solid #d00000; }");
+
+// A field's undo history keeps every edit, a few bytes a character, until the
+// program next writes its text: pasting long texts again and again would grow
+// memory without end. Committing a field ends its history; its text, caret and
+// selection stay as they are.
+void ForgetUndoHistory(QLineEdit& field) {
+  if (!field.isUndoAvailable() && !field.isRedoAvailable()) return;
+  const int caret = field.cursorPosition();
+  const int start = field.selectionStart();
+  const int length = static_cast<int>(field.selectedText().size());
+  const QSignalBlocker quiet(field);  // the same text: nothing to tell the handlers
+  field.setText(field.text());
+  if (start < 0) {
+    field.setCursorPosition(caret);
+  } else if (caret == start) {
+    field.setSelection(start + length, -length);
+  } else {
+    field.setSelection(start, length);
+  }
+}
 
 void Unmark(QLineEdit& field) {
   field.setProperty(kMarkedProperty, false);
@@ -40,6 +61,13 @@ void FieldEditing::Watch(QLineEdit* field, std::function<void()> commit,
     if (typing_ == field) typing_ = nullptr;
     if (lastTyped_ == field) lastTyped_ = nullptr;  // the rule now judges the text as it stands
     commit();
+    ForgetUndoHistory(*field);
+  });
+}
+
+void FieldEditing::WatchPlain(QLineEdit* field) {
+  connect(field, &QLineEdit::editingFinished, this, [this, field] {
+    if (window_->isActiveWindow()) ForgetUndoHistory(*field);
   });
 }
 

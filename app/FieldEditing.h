@@ -9,6 +9,8 @@
 // field's own rule runs on the text as it then stands.
 //
 // A field whose text failed is marked with a red frame until its text converts.
+// A committed field's undo history ends, so that memory does not grow with
+// every edit ever made.
 
 #include <QObject>
 #include <QString>
@@ -27,6 +29,9 @@ class FieldEditing : public QObject {
   // Follows the field's edits. `commit` runs when the user commits it, while
   // the window is active; `converts` says whether a text would be taken.
   void Watch(QLineEdit* field, std::function<void()> commit, std::function<bool(const QString&)> converts);
+
+  // A field no rule or frame reads: only its undo history ends on commit.
+  void WatchPlain(QLineEdit* field);
 
   // True while the user is typing into the field and it has the window's focus.
   bool BeingTyped(const QLineEdit& field) const;

@@ -442,6 +442,9 @@ void TForm1::WatchFields() {
   fieldEditing_->Watch(TimeIntervalValue, [this] { TimeIntervalValueExit(); }, [this](const QString& text) {
     return TryParseFieldFloat(text.toStdString(), DecimalSeparator()).has_value();
   });
+  for (QLineEdit* field : {VsValue, RhoValue, WarpRadiusValue, DuvizavireValue, Shield1Radius, Shield2Radius,
+                           Shield3Radius, R2Value})
+    fieldEditing_->WatchPlain(field);
 }
 
 void TForm1::FormCreate() {

@@ -193,6 +193,29 @@ TEST_F(FieldEditingTest, TimeStepErrorLeadsBackToItsField) {
   EXPECT_FALSE(FieldEditing::Marked(*form->TimeIntervalValue));
 }
 
+// Found by the random user: a field's undo history held every paste, so long
+// texts pasted again and again grew memory without end. Committing ends it,
+// keeping the text, caret and selection.
+TEST_F(FieldEditingTest, CommittingAFieldEndsItsUndoHistory) {
+  const QString longSeven = QString(9999, u'0') + u'7';  // a valid integer, kept by every rule
+  for (QLineEdit* field : {form->XPhoton, form->RangeXMinus, form->R2Value}) {
+    SCOPED_TRACE(field->objectName().toStdString());
+    form->OptionsPages->setCurrentWidget(field->parentWidget());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(longSeven);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Left);
+    QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_TRUE(field->isUndoAvailable());
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_FALSE(field->isUndoAvailable());
+    EXPECT_EQ(field->text(), longSeven);
+    EXPECT_EQ(field->selectionStart(), 9998);
+    EXPECT_EQ(field->cursorPosition(), 9998);
+  }
+}
+
 // However small the window is made, the control panel shows whole.
 TEST_F(FieldEditingTest, WindowKeepsItsControlPanelWhole) {
   form->resize(100, 100);
