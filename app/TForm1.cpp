@@ -33,6 +33,7 @@
 #include "app/FieldRules.h"
 #include "app/MetricFormulas.h"
 #include "app/PageControl.h"
+#include "app/ViewNavigation.h"
 #include "render/ControlSnapshot.h"
 #include "render/FieldConversionError.h"
 #include "render/RenderFrame.h"
@@ -257,10 +258,12 @@ void TForm1::BuildWindow() {
   setMinimumSize(kPanel1Width + kMinimumViewWidth, kDesignClientHeight);
 }
 
-// The view takes the focus when clicked; its context menu lists what it does,
-// with the keys that do it while it has the focus.
+// The view takes the focus when clicked or tabbed to, after every control of
+// the panel; its context menu lists what it does, with the keys that do it.
+// The mouse and keys turn, tilt and zoom it through the view sliders.
 void TForm1::BuildViewActions() {
-  PanelViewPort->setFocusPolicy(Qt::ClickFocus);
+  PanelViewPort->setFocusPolicy(Qt::StrongFocus);
+  new ViewNavigation(PanelViewPort, ScrollBar1, ScrollBar2, ScrollBar3);
   PanelViewPort->setContextMenuPolicy(Qt::ActionsContextMenu);
   auto* bubbleToStart = new QAction(Text("Bubble to Start"), PanelViewPort);
   bubbleToStart->setShortcut(QKeySequence(Qt::Key_Home));
