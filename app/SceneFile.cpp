@@ -1,6 +1,5 @@
 #include "app/SceneFile.h"
 
-#include <array>
 #include <charconv>
 #include <cctype>
 #include <cmath>
@@ -10,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<SceneName, 37> kSceneNames{{
+constexpr SceneName kSceneNames[] = {
     {"ScrollBar1", SceneKind::Slider},       {"VerticalAngleValue", SceneKind::Text},
     {"ScrollBar2", SceneKind::Slider},       {"HorizontalAngleValue", SceneKind::Text},
     {"ScrollBar3", SceneKind::Slider},       {"ZoomValue", SceneKind::Text},
@@ -29,7 +28,7 @@ constexpr std::array<SceneName, 37> kSceneNames{{
     {"Shield2Radius", SceneKind::Text},      {"Shield3Radius", SceneKind::Text},
     {"R2Value", SceneKind::Text},            {"BubblePosition", SceneKind::Number},
     {"TimeStep", SceneKind::Number},
-}};
+};
 
 constexpr std::string_view kHeading = "# Tessaran scene: one NAME=VALUE per line, the value up to the line's end\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

@@ -1,6 +1,7 @@
 #pragma once
 // A main window built on a recording device, with the error box replaced by
-// a list of the texts it would have shown.
+// a list of the texts it would have shown and the file dialogs by an answer
+// given at once.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <ostream>
 #include <vector>
 
+#include "app/FileDialogs.h"
 #include "app/TForm1.h"
 #include "d3d/RecordingDevice.h"
 
@@ -30,5 +32,8 @@ class FormFixture : public ::testing::Test {
   HRESULT createDeviceResult = D3D_OK;
   HRESULT viewportResult = D3D_OK;
   std::vector<QString> errors;
+  // File dialogs answer at once with `chosenPath` (empty: cancelled) and are listed.
+  QString chosenPath;
+  std::vector<FileDialog> dialogs;
   std::unique_ptr<TForm1> form;
 };
