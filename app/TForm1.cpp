@@ -41,6 +41,7 @@
 #include "app/FieldRules.h"
 #include "app/MetricFormulas.h"
 #include "app/FileDialogs.h"
+#include "app/HelpWindow.h"
 #include "app/PageControl.h"
 #include "app/SafeFile.h"
 #include "app/WindowScene.h"
@@ -493,6 +494,7 @@ void TForm1::BuildTimer() {
 // Connected after the controls hold their design values, so building fires no handler.
 void TForm1::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
   connect(TimeIntervalValue, &QLineEdit::textChanged, this, &TForm1::TimeIntervalValueChange);
 
   // textChanged reports every change of the text, the program's own included;
@@ -555,6 +557,15 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormDestroy() { ReleaseDevice(); }
+
+void TForm1::Button2Click() {
+  RunHandler([this] {
+    if (help_ == nullptr) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+  });
+}
 
 // Row by row, "g" then the row's digit and the column's.
 void TForm1::WriteMetricLabels() {

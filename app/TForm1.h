@@ -17,6 +17,7 @@
 #include "render/FrameWindow.h"
 
 class FieldEditing;
+class HelpWindow;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -61,6 +62,8 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void ApplySettings(const QStringList& arguments);
 
   void FormCreate();
+  // Opens the help window, or brings it to the front; changes nothing else.
+  void Button2Click();
   void FormDestroy();
   void Timer1Timer();
   void Button1Click();
@@ -208,7 +211,8 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   QLineEdit* Field(FrameField field) const;
 
   RepeatedErrorFilter tickErrors_;
-  FieldEditing* fieldEditing_ = nullptr;  // what the user is typing, and the marks of failed fields
+  FieldEditing* fieldEditing_ = nullptr;
+  HelpWindow* help_ = nullptr;  // made when first asked for  // what the user is typing, and the marks of failed fields
   std::string caption_ = "FPS";   // Label8's text as the frame last wrote it
 };
 
