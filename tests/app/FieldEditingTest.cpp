@@ -19,10 +19,7 @@ class FieldEditingTest : public FormFixture {
  protected:
   void SetUp() override {
     FormFixture::SetUp();
-    CreateForm();
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    CreateActiveForm();
     form->XStep->setText(QStringLiteral("4"));  // small frames keep the many ticks quick
     form->YStep->setText(QStringLiteral("4"));
   }

@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <QLocale>
+#include <QTest>
 
 #include <algorithm>
 
@@ -37,6 +38,13 @@ void FormFixture::TearDown() {
 }
 
 void FormFixture::CreateForm() { form = std::make_unique<TForm1>(); }
+
+void FormFixture::CreateActiveForm() {
+  CreateForm();
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
 
 int FormFixture::Count(DeviceOp op) const {
   return static_cast<int>(std::count_if(log->begin(), log->end(), [op](const DeviceCall& call) { return call.op == op; }));

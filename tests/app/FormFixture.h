@@ -25,6 +25,8 @@ class FormFixture : public ::testing::Test {
 
   // Builds the window; the device objects it creates follow the fields below.
   void CreateForm();
+  // Builds the window, shows it and waits until it is active, as a user finds it.
+  void CreateActiveForm();
   int Count(DeviceOp op) const;
 
   std::shared_ptr<DeviceLog> log = std::make_shared<DeviceLog>();

@@ -3,19 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
 
-namespace {
+#include "SameBits.h"
 
-// The bytes that hold the value: ten for the x87 extended type, whose
-// remaining bytes are padding.
-bool SameBits(Extended a, Extended b) {
-  constexpr std::size_t bytes = std::numeric_limits<Extended>::digits == 64 ? 10 : sizeof(Extended);
-  return std::memcmp(&a, &b, bytes) == 0;
-}
+namespace {
 
 TEST(SceneFileTest, ReadsEveryValueUpToItsLineEnd) {
   const std::string text =

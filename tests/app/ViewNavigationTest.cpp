@@ -15,10 +15,7 @@ class ViewNavigationTest : public FormFixture {
  protected:
   void SetUp() override {
     FormFixture::SetUp();
-    CreateForm();
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    CreateActiveForm();
     view = form->PanelViewPort;
   }
 

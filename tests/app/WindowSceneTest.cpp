@@ -16,19 +16,14 @@
 #include <QTest>
 #include <QUrl>
 
-#include <cstring>
 #include <limits>
 
 #include "FileSizeLimit.h"
 #include "FormFixture.h"
+#include "SameBits.h"
 #include "anim/AnimationClock.h"
 
 namespace {
-
-bool SameBits(Extended a, Extended b) {
-  constexpr std::size_t bytes = std::numeric_limits<Extended>::digits == 64 ? 10 : sizeof(Extended);
-  return std::memcmp(&a, &b, bytes) == 0;
-}
 
 QByteArray Contents(const QString& path) {
   QFile file(path);
@@ -293,9 +288,7 @@ TEST_F(WindowSceneTest, TheViewsMenuAndTheWindowsShortcuts) {
     menu << (action->isSeparator() ? QStringLiteral("-") : action->text() + " " + action->shortcut().toString());
   EXPECT_EQ(menu, QStringList({"Bubble to Start Home", "-", "Save Picture\u2026 Ctrl+S", "Copy Picture Ctrl+Shift+C",
                                "-", "Open Scene\u2026 Ctrl+O", "Save Scene\u2026 Ctrl+Shift+S"}));
-  form->show();
-  form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  CreateActiveForm();
   form->OptionsPages->setCurrentWidget(form->TabSheet2);
   form->XStep->setFocus();
   QTest::keyClick(form->XStep, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
