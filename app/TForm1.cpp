@@ -366,9 +366,8 @@ void TForm1::ApplySettings(const QStringList& arguments) {
 // the field; the file's step, applied last, stands.
 void TForm1::ApplyScene(const std::vector<SceneSetting>& settings) {
   ApplyWindowScene(*this, settings);
-  const bool setsInterval = std::any_of(settings.begin(), settings.end(),
-                                        [](const SceneSetting& setting) { return setting.name == "TimeIntervalValue"; });
-  if (!setsInterval) return;
+  const auto setsInterval = [](const SceneSetting& setting) { return setting.name == "TimeIntervalValue"; };
+  if (std::none_of(settings.begin(), settings.end(), setsInterval)) return;
   try {
     ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
   } catch (const std::exception& error) {

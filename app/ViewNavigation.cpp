@@ -46,7 +46,8 @@ ViewNavigation::ViewNavigation(QWidget* view, QScrollBar* tilt, QScrollBar* turn
 void ViewNavigation::Drag(int right, int down) {
   const int tilt = tilt_->value();
   const bool upsideDown = tilt < 0 && tilt > tilt_->minimum();
-  const long long turned = static_cast<long long>(turn_->value()) + (upsideDown ? right : -static_cast<long long>(right));
+  const long long turn = upsideDown ? right : -static_cast<long long>(right);
+  const long long turned = static_cast<long long>(turn_->value()) + turn;
   turn_->setValue(WrapPosition(turned, turn_->minimum(), turn_->maximum()));
   tilt_->setValue(WrapPosition(static_cast<long long>(tilt) + down, tilt_->minimum(), tilt_->maximum()));
 }
