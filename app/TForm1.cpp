@@ -1,6 +1,12 @@
 #include "app/TForm1.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,12 +22,14 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -32,9 +40,15 @@
 #include "app/ErrorDisplay.h"
 #include "app/FieldEditing.h"
 #include "app/FieldRules.h"
+#include "app/FileDialogs.h"
+#include "app/HelpWindow.h"
 #include "app/MetricFormulas.h"
 #include "app/PageControl.h"
+#include "app/SafeFile.h"
+#include "app/ViewNavigation.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowScene.h"
+#include "d3d/GlPanelView.h"
 #include "render/ControlSnapshot.h"
 #include "render/FieldError.h"
 #include "render/ParseFieldInteger.h"
@@ -54,6 +68,12 @@ constexpr int kLabel8Left = 144, kLabel8Top = 40;
 SteadyFrameClock frameClock;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QAction* MakeSeparator(QObject* parent) {
+  auto* separator = new QAction(parent);
+  separator->setSeparator(true);
+  return separator;
+}
 
 // Frames read every field on every tick. Field texts are short and plain
 // ASCII as a rule, and then convert without touching the heap (a short
@@ -268,20 +288,115 @@ void TForm1::PlaceOnScreen() {
   resize(placement.client);
 }
 
-// The view takes the focus when clicked; its context menu lists what it does,
-// with the keys that do it while it has the focus.
+// The view takes the focus when clicked or tabbed to, after every control of
+// the panel; its context menu lists what it does, with the keys that do it.
+// The mouse and keys turn, tilt and zoom it through the view sliders.
 void TForm1::BuildViewActions() {
-  PanelViewPort->setFocusPolicy(Qt::ClickFocus);
+  PanelViewPort->setFocusPolicy(Qt::StrongFocus);
+  new ViewNavigation(PanelViewPort, ScrollBar1, ScrollBar2, ScrollBar3);
   PanelViewPort->setContextMenuPolicy(Qt::ActionsContextMenu);
-  auto* bubbleToStart = new QAction(Text("Bubble to Start"), PanelViewPort);
-  bubbleToStart->setShortcut(QKeySequence(Qt::Key_Home));
+  QAction* bubbleToStart = AddViewAction("Bubble to Start", "Home", &TForm1::BubbleToStart);
   bubbleToStart->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(bubbleToStart, &QAction::triggered, this, &TForm1::BubbleToStart);
-  PanelViewPort->addAction(bubbleToStart);
+  PanelViewPort->addAction(MakeSeparator(PanelViewPort));
+  SavePictureAction = AddViewAction("Save Picture\u2026", "Ctrl+S", &TForm1::SavePictureTriggered);
+  CopyPictureAction = AddViewAction("Copy Picture", "Ctrl+Shift+C", &TForm1::CopyPictureTriggered);
+  PanelViewPort->addAction(MakeSeparator(PanelViewPort));
+  OpenSceneAction = AddViewAction("Open Scene\u2026", "Ctrl+O", &TForm1::OpenSceneTriggered);
+  SaveSceneAction = AddViewAction("Save Scene\u2026", "Ctrl+Shift+S", &TForm1::SaveSceneTriggered);
+  setAcceptDrops(true);
+}
+
+// Anywhere in the window unless said otherwise.
+QAction* TForm1::AddViewAction(const char* caption, const char* keys, void (TForm1::*handler)()) {
+  auto* action = new QAction(Text(caption), PanelViewPort);
+  action->setShortcut(QKeySequence(Text(keys)));
+  action->setShortcutContext(Qt::WindowShortcut);
+  connect(action, &QAction::triggered, this, handler);
+  PanelViewPort->addAction(action);
+  return action;
 }
 
 // Only the bubble moves: the animation runs or stands as it did.
 void TForm1::BubbleToStart() { BubblePosition = 0; }
+
+QImage TForm1::PresentedPicture() const { return GlPanelView::PresentedOn(*PanelViewPort); }
+
+namespace {
+
+QImage PictureToKeep(const QImage& picture) {
+  if (picture.isNull()) throw std::runtime_error("There is no picture yet: none has been drawn");
+  return picture;
+}
+
+// One local file, or an empty text for anything else.
+QString DroppedFile(const QMimeData& data) {
+  const QList<QUrl> urls = data.urls();
+  return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+}  // namespace
+
+// The picture is the one shown when asked, whatever is drawn while the dialog is open.
+void TForm1::SavePictureTriggered() {
+  RunHandler([this] {
+    const QImage picture = PictureToKeep(PresentedPicture());
+    const QString path = ChooseFile(this, FileDialog::SavePicture);
+    if (!path.isEmpty()) SavePngSafely(path, picture);
+  });
+}
+
+void TForm1::CopyPictureTriggered() {
+  RunHandler([this] { QGuiApplication::clipboard()->setImage(PictureToKeep(PresentedPicture())); });
+}
+
+void TForm1::OpenSceneTriggered() {
+  RunHandler([this] {
+    const QString path = ChooseFile(this, FileDialog::OpenScene);
+    if (!path.isEmpty()) OpenSceneFile(path);
+  });
+}
+
+// The scene is the window as it stands when asked.
+void TForm1::SaveSceneTriggered() {
+  RunHandler([this] {
+    const std::vector<SceneSetting> scene = ReadWindowScene(*this);
+    const QString path = ChooseFile(this, FileDialog::SaveScene);
+    if (!path.isEmpty()) SaveSceneFile(path, scene);
+  });
+}
+
+void TForm1::OpenSceneFile(const QString& path) {
+  RunHandler([&] { ApplyScene(LoadSceneFile(path)); });
+}
+
+void TForm1::ApplySettings(const QStringList& arguments) {
+  RunHandler([&] { ApplyScene(SettingsFromArguments(arguments)); });
+}
+
+// A time interval that does not convert is reported as when the user leaves
+// the field; the file's step, applied last, stands.
+void TForm1::ApplyScene(const std::vector<SceneSetting>& settings) {
+  ApplyWindowScene(*this, settings);
+  const auto setsInterval = [](const SceneSetting& setting) { return setting.name == "TimeIntervalValue"; };
+  if (std::none_of(settings.begin(), settings.end(), setsInterval)) return;
+  try {
+    ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
+  } catch (const std::exception& error) {
+    ReportFieldError(*TimeIntervalValue, error.what());
+  }
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// Opened once the drop is over: an error box must not hold up the drag.
+void TForm1::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(*event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  QTimer::singleShot(0, this, [this, path] { OpenSceneFile(path); });
+}
 
 void TForm1::BuildViewPage() {
   QWidget* page = TabSheet1;
@@ -389,6 +504,7 @@ void TForm1::BuildTimer() {
 // Connected after the controls hold their design values, so building fires no handler.
 void TForm1::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
   connect(TimeIntervalValue, &QLineEdit::textChanged, this, &TForm1::TimeIntervalValueChange);
 
   // textChanged reports every change of the text, the program's own included;
@@ -454,6 +570,15 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormDestroy() { ReleaseDevice(); }
+
+void TForm1::Button2Click() {
+  RunHandler([this] {
+    if (help_ == nullptr) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+  });
+}
 
 // Row by row, "g" then the row's digit and the column's.
 void TForm1::WriteMetricLabels() {

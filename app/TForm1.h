@@ -5,17 +5,25 @@
 // is what the frame and the device setup read the controls and the view
 // panel through.
 
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "anim/RepeatedErrorFilter.h"
 #include "app/FieldRules.h"
+#include "app/SceneFile.h"
 #include "d3d/DeviceSetup.h"
 #include "render/FrameWindow.h"
 
 class FieldEditing;
+class HelpWindow;
+class QAction;
+class QDragEnterEvent;
+class QDropEvent;
+class QImage;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -47,13 +55,28 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   UINT Width() const override;
   UINT Height() const override;
 
+  // The picture the device last presented on the view, pixel for pixel; a
+  // null image before the first.
+  QImage PresentedPicture() const;
+  // A scene file, or NAME=VALUE settings as the command line gives them,
+  // applied through the controls; anything wrong is shown and changes nothing.
+  void OpenSceneFile(const QString& path);
+  void ApplySettings(const QStringList& arguments);
+
   void FormCreate();
+  // Opens the help window, or brings it to the front; changes nothing else.
+  void Button2Click();
   void FormDestroy();
   void Timer1Timer();
   void Button1Click();
   void TimeIntervalValueChange();
   // Home on the view, or its context menu: the bubble back at x = 0.
   void BubbleToStart();
+  // The view's context menu and the window's shortcuts.
+  void SavePictureTriggered();
+  void CopyPictureTriggered();
+  void OpenSceneTriggered();
+  void SaveSceneTriggered();
   // Enter pressed in the field or the field left: a text that is not a number is reported now.
   void TimeIntervalValueExit();
 
@@ -86,6 +109,10 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   QWidget* TabSheet6;
   QWidget* PanelViewPort;
   QTimer* Timer1;
+  QAction* SavePictureAction;
+  QAction* CopyPictureAction;
+  QAction* OpenSceneAction;
+  QAction* SaveSceneAction;
 
   QScrollBar* ScrollBar1;
   QScrollBar* ScrollBar2;
@@ -159,6 +186,11 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   QLabel* Shield3RadiusLabel;
   QLabel* R2Label;
 
+ protected:
+  // A scene file dropped on the window is opened.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void BuildWindow();
   void BuildViewPage();
@@ -169,6 +201,8 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void BuildMetricValuesPage();
   void BuildViewActions();
   void PlaceOnScreen();
+  QAction* AddViewAction(const char* caption, const char* keys, void (TForm1::*handler)());
+  void ApplyScene(const std::vector<SceneSetting>& settings);
   void BuildTimer();
   void ConnectHandlers();
   void WriteMetricLabels();
@@ -183,6 +217,7 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   RepeatedErrorFilter tickErrors_;
   bool beamCutTold_ = false;  // frames leave part of the beam out, and the user has been told
   FieldEditing* fieldEditing_ = nullptr;  // what the user is typing, and the marks of failed fields
+  HelpWindow* help_ = nullptr;            // made when first asked for
   std::string caption_ = "FPS";   // Label8's text as the frame last wrote it
 };
 

@@ -37,19 +37,19 @@ D3DPRESENT_PARAMETERS PresentationFor(DevicePanel& panel) {
   return presentation;
 }
 
-void CreateDeviceOn(DevicePanel& panel) {
+// A failing creation hands back nothing we own, whatever it left in `device`.
+IDirect3DDevice8* CreateDeviceOn(DevicePanel& panel) {
   D3DPRESENT_PARAMETERS presentation = PresentationFor(panel);
+  IDirect3DDevice8* device = nullptr;
   const HRESULT result = Direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, presentation.hDeviceWindow,
-                                                D3DCREATE_SOFTWARE_VERTEXPROCESSING, &presentation, &Device);
-  if (result != D3D_OK) {
-    Device = nullptr;  // a failing creation hands back nothing we own
-    throw std::runtime_error("Cannot create D3D device:" + ResultText(result));
-  }
+                                                D3DCREATE_SOFTWARE_VERTEXPROCESSING, &presentation, &device);
+  if (result != D3D_OK) throw std::runtime_error("Cannot create D3D device:" + ResultText(result));
+  return device;
 }
 
-void SetPanelViewport(DevicePanel& panel) {
+void SetPanelViewport(IDirect3DDevice8& device, DevicePanel& panel) {
   D3DVIEWPORT8 viewport{0, 0, panel.Width(), panel.Height(), 0.0f, 1.0f};
-  const HRESULT result = Device->SetViewport(&viewport);
+  const HRESULT result = device.SetViewport(&viewport);
   if (result != D3D_OK) throw std::runtime_error("SetViewPort failed:" + ResultText(result));
 }
 
@@ -58,8 +58,20 @@ void SetPanelViewport(DevicePanel& panel) {
 void SetupDevice(DevicePanel& panel) {
   CreateDirect3DObject();
   Direct3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &DisplayMode);
-  CreateDeviceOn(panel);
-  SetPanelViewport(panel);
+  Device = CreateDeviceOn(panel);
+  SetPanelViewport(*Device, panel);
+}
+
+IDirect3DDevice8* CreatePanelDevice(DevicePanel& panel) {
+  if (Direct3D == nullptr) throw std::runtime_error("Direct3DCreate - DirectX8 required.");
+  IDirect3DDevice8* device = CreateDeviceOn(panel);
+  try {
+    SetPanelViewport(*device, panel);
+  } catch (...) {
+    device->Release();
+    throw;
+  }
+  return device;
 }
 
 void ReleaseDevice() {

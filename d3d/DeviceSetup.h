@@ -25,5 +25,10 @@ class DevicePanel {
 // whatever was created before the failing step stays held.
 void SetupDevice(DevicePanel& panel);
 
+// Another device from Direct3D on another panel, set up as Device is: for
+// pictures drawn away from the view. The caller holds its one reference.
+// Throws as SetupDevice does.
+IDirect3DDevice8* CreatePanelDevice(DevicePanel& panel);
+
 // Empties Device, then Direct3D, releasing each after emptying it; twice is harmless.
 void ReleaseDevice();

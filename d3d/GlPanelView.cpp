@@ -24,6 +24,12 @@ void GlPanelView::Show(QImage picture) {
 
 QImage GlPanelView::TakePicture() { return std::exchange(picture_, QImage()); }
 
+QImage GlPanelView::PresentedOn(const QWidget& panel) {
+  for (QObject* child : panel.children())
+    if (const auto* view = dynamic_cast<const GlPanelView*>(child)) return view->Picture();
+  return {};
+}
+
 bool GlPanelView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == parent() && event->type() == QEvent::Resize) {
     setGeometry(QRect(QPoint(0, 0), parentWidget()->size()));

@@ -25,6 +25,10 @@ class GlPanelView final : public QWidget {
   QImage TakePicture();
   const QImage& Picture() const { return picture_; }
 
+  // The picture last presented on `panel`, pixel for pixel; a null image
+  // when no device presents there or nothing has been presented yet.
+  static QImage PresentedOn(const QWidget& panel);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;

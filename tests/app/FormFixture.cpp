@@ -15,6 +15,10 @@ void FormFixture::SetUp() {
   BubblePosition = 0;
   TimeStep = 0;
   SetErrorBox([this](const QString& text) { errors.push_back(text); });
+  SetFileChooser([this](FileDialog dialog) {
+    dialogs.push_back(dialog);
+    return chosenPath;
+  });
   SetDirect3DCreateFunction([this](UINT) -> IDirect3D8* {
     if (noDirect3D) return nullptr;
     auto* direct3D = new RecordingDirect3D8(log, true);
@@ -30,6 +34,7 @@ void FormFixture::TearDown() {
   ReleaseDevice();
   SetDirect3DCreateFunction({});
   SetErrorBox({});
+  SetFileChooser({});
   QLocale::setDefault(QLocale::c());
 }
 
@@ -39,6 +44,11 @@ void FormFixture::ShowActive() {
   form->show();
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+void FormFixture::CreateActiveForm() {
+  CreateForm();
+  ShowActive();
 }
 
 int FormFixture::Count(DeviceOp op) const {

@@ -1,6 +1,7 @@
 #pragma once
 // A main window built on a recording device, with the error box replaced by
-// a list of the texts it would have shown.
+// a list of the texts it would have shown and the file dialogs by an answer
+// given at once.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <ostream>
 #include <vector>
 
+#include "app/FileDialogs.h"
 #include "app/TForm1.h"
 #include "d3d/RecordingDevice.h"
 
@@ -23,9 +25,10 @@ class FormFixture : public ::testing::Test {
 
   // Builds the window; the device objects it creates follow the fields below.
   void CreateForm();
-  // Shows the window and makes it active, as a user's window is: typing and
-  // Enter reach a field only in the active window.
+  // Shows the window and waits until it is active, as a user finds it: typing
+  // and Enter reach a field only in the active window.
   void ShowActive();
+  void CreateActiveForm();  // both of the above
   int Count(DeviceOp op) const;
 
   std::shared_ptr<DeviceLog> log = std::make_shared<DeviceLog>();
@@ -34,5 +37,8 @@ class FormFixture : public ::testing::Test {
   HRESULT viewportResult = D3D_OK;
   bool logDraws = true;  // off: draw calls are counted, not logged
   std::vector<QString> errors;
+  // File dialogs answer at once with `chosenPath` (empty: cancelled) and are listed.
+  QString chosenPath;
+  std::vector<FileDialog> dialogs;
   std::unique_ptr<TForm1> form;
 };

@@ -19,8 +19,7 @@ class ParameterFieldsTest : public FormFixture {
  protected:
   void SetUp() override {
     FormFixture::SetUp();
-    CreateForm();
-    ShowActive();
+    CreateActiveForm();
   }
 
   // The page that holds the field is brought up and the field given the focus, as a user would.

@@ -215,7 +215,7 @@ TEST_F(FormTest, KeyboardFocusFollowsTheDesignOrder) {
       "gij",         "AlcubierreMetric", "OVRAZESMetric", "XPhoton",          "YPhoton",       "ZPhoton",
       "AlphaPhoton", "BetaPhoton",   "Button1",           "TimeIntervalValue", "ShipFrame",    "RemoteFrame",
       "VsValue",     "RhoValue",     "WarpRadiusValue",   "DuvizavireValue",  "Shield1Radius", "Shield2Radius",
-      "Shield3Radius", "R2Value"};
+      "Shield3Radius", "R2Value",    "PanelViewPort"};
   QStringList chain;
   QWidget* widget = form.get();
   do {
