@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -250,6 +251,7 @@ TEST_F(RandomUserTest, ActionsFromAFixedSeedKeepTheWindowSound) {
   for (step = 0; step < actions; ++step) {
     Act();
     if (Chance(0.7)) form->Timer1Timer();
+    QCoreApplication::processEvents();  // as the running program's loop would, between the user's actions
     ASSERT_FALSE(ErrorBoxOpen()) << Where();
     CheckFrames();
     if (HasFailure()) FAIL() << Where();
