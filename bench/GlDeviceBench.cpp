@@ -17,6 +17,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "PageFaults.h"
 #include "ReferenceSurface.h"
 #include "ResidentSize.h"
 
@@ -90,10 +91,14 @@ void BM_GlFrame(benchmark::State& state, FrameScene scene, FramePath path) {
     SurfaceStage surface = DrawSurfaceGrid;
     if (reference) surface = DrawSurfaceGridReference;
     SteadyFrameClock clock;
-    for (auto _ : state) {
+    const auto frame = [&] {
       RenderFrame(bench.device(), DisplayMode, scene.bubblePosition, window, clock, surface);
       QApplication::processEvents();  // the panel paints what was presented
-    }
+    };
+    frame();  // the first frame sizes what is kept
+    const std::optional<long> faults = MinorPageFaults();
+    for (auto _ : state) frame();
+    ReportFaultsPerFrame(state, faults);
   } catch (const std::exception& error) {
     state.SkipWithError(error.what());
   }
