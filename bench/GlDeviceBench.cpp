@@ -18,6 +18,7 @@
 #include <stdexcept>
 
 #include "PageFaults.h"
+#include "app/MemoryAllocator.h"
 #include "ReferenceSurface.h"
 #include "ResidentSize.h"
 
@@ -202,6 +203,7 @@ BENCHMARK(BM_PanelPaint)->Args({503, 453})->Args({1600, 1000})->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetUpMemoryAllocator();
   benchmark::Initialize(&argc, argv);
   QApplication application(argc, argv);
   benchmark::RunSpecifiedBenchmarks();

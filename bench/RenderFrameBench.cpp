@@ -8,6 +8,7 @@
 
 #include "PageFaults.h"
 #include "ReferenceSurface.h"
+#include "app/MemoryAllocator.h"
 #include "d3d/NullDevice.h"
 #include "render/ControlSnapshot.h"
 #include "render/LaserBeam.h"
@@ -66,3 +67,12 @@ void BM_LaserBeamMillionSteps(benchmark::State& state) {
 BENCHMARK(BM_LaserBeamMillionSteps)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  SetUpMemoryAllocator();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
