@@ -26,7 +26,9 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   Q_OBJECT
 
  public:
-  // Sets Form1, builds every control, starts Timer1, then runs FormCreate.
+  // Sets Form1, builds every control and Timer1, then runs FormCreate.
+  // Timer1 ticks while the window can be seen: it pauses while the window
+  // is hidden, minimised or not exposed, and with it the bubble.
   explicit TForm1(QWidget* parent = nullptr);
   // Hides the window and runs FormDestroy while every control still exists.
   ~TForm1() override;
@@ -161,6 +163,9 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   void BuildAnimationPage();
   void BuildMetricValuesPage();
   void BuildTimer();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool CanBeSeen() const;
+  void TickWhileSeen();
   void ConnectHandlers();
   void WriteMetricLabels();
   bool DrawFrame();

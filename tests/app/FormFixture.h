@@ -24,6 +24,8 @@ class FormFixture : public ::testing::Test {
   // Builds the window; the device objects it creates follow the fields below.
   void CreateForm();
   int Count(DeviceOp op) const;
+  // Waits for `frames` more frames from the timer, as the event loop delivers its ticks.
+  bool TimerDraws(int frames);
 
   std::shared_ptr<DeviceLog> log = std::make_shared<DeviceLog>();
   bool noDirect3D = false;
