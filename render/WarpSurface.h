@@ -57,7 +57,8 @@ SurfaceGrid ReadSurfaceGrid(const FrameWindow& window);
 // kSurfaceStretchSegments segments at a time, into buffers made on the first
 // frame and kept: the surface holds kSurfaceBufferBytes (about 0.5 MiB)
 // whatever the grid, its cost per segment does not grow with the grid, and
-// no later frame allocates.
+// no later frame allocates. The vertices go to the device from those
+// buffers, so the frame's pair is left as it is.
 constexpr std::size_t kSurfaceStretchSegments = 16384;
 constexpr std::size_t kSurfaceBufferBytes =
     (kSurfaceStretchSegments + 1) * (sizeof(double) + sizeof(float) + sizeof(LineVertex));
