@@ -23,6 +23,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -492,13 +493,48 @@ void TForm1::BuildMetricValuesPage() {
 }
 
 // Runs from the event loop on this thread, so a tick never interrupts a frame.
+// It starts once the window is shown and exposed.
 void TForm1::BuildTimer() {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(Text("Timer1"));
   Timer1->setTimerType(Qt::PreciseTimer);
   Timer1->setInterval(RefreshInterval(screen()));
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-  Timer1->start();
+  installEventFilter(this);
+  TickWhileSeen();
+}
+
+// A frame nobody can see costs most of a core and moves the bubble out of
+// sight, so ticks pause as an animation in a hidden browser tab does. The
+// widget reports showing, hiding and minimising; only its native window
+// reports being unmapped or covered, and it exists from the first show on.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Show:
+      if (QWindow* window = windowHandle()) window->installEventFilter(this);
+      TickWhileSeen();
+      break;
+    case QEvent::Hide:
+    case QEvent::WindowStateChange:
+    case QEvent::Expose:
+      TickWhileSeen();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::CanBeSeen() const {
+  const QWindow* window = windowHandle();
+  return isVisible() && !isMinimized() && window != nullptr && window->isExposed();
+}
+
+// Expose comes again with every resize and uncovering; restarting a running
+// timer there would put its next tick off.
+void TForm1::TickWhileSeen() {
+  if (!CanBeSeen()) Timer1->stop();
+  else if (!Timer1->isActive()) Timer1->start();
 }
 
 // Connected after the controls hold their design values, so building fires no handler.

@@ -39,7 +39,9 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   Q_OBJECT
 
  public:
-  // Sets Form1, builds every control, starts Timer1, then runs FormCreate.
+  // Sets Form1, builds every control and Timer1, then runs FormCreate.
+  // Timer1 ticks while the window can be seen: it pauses while the window
+  // is hidden, minimised or not exposed, and with it the bubble.
   explicit TForm1(QWidget* parent = nullptr);
   // Hides the window and runs FormDestroy while every control still exists.
   ~TForm1() override;
@@ -204,6 +206,9 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   QAction* AddViewAction(const char* caption, const char* keys, void (TForm1::*handler)());
   void ApplyScene(const std::vector<SceneSetting>& settings);
   void BuildTimer();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool CanBeSeen() const;
+  void TickWhileSeen();
   void ConnectHandlers();
   void WriteMetricLabels();
   void WatchFields();

@@ -1,7 +1,7 @@
-// Tessaran: starts the application with its title, installs the OpenGL
-// rendering device, and either runs the main window until it is closed or
-// writes the pictures the command line asks for; then releases the device
-// once more before unloading it.
+// Tessaran: sets up the memory allocator, starts the application with its
+// title, installs the OpenGL rendering device, and either runs the main
+// window until it is closed or writes the pictures the command line asks
+// for; then releases the device once more before unloading it.
 
 #include <QApplication>
 #include <QTimer>
@@ -12,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/ErrorDisplay.h"
 #include "app/PictureFiles.h"
+#include "app/MemoryAllocator.h"
 #include "app/TForm1.h"
 #include "d3d/DeviceSetup.h"
 #include "d3d/Direct3DLoader.h"
@@ -39,6 +40,7 @@ int RunWindow(const ProgramOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  SetUpMemoryAllocator();
   // The help and the version need no display, which a QApplication would.
   if (AsksForHelpOrVersion(QStringList(argv, argv + argc))) {
     QCoreApplication core(argc, argv);

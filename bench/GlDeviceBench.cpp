@@ -17,6 +17,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "PageFaults.h"
+#include "app/MemoryAllocator.h"
 #include "ReferenceSurface.h"
 #include "ResidentSize.h"
 
@@ -90,10 +92,14 @@ void BM_GlFrame(benchmark::State& state, FrameScene scene, FramePath path) {
     SurfaceStage surface = DrawSurfaceGrid;
     if (reference) surface = DrawSurfaceGridReference;
     SteadyFrameClock clock;
-    for (auto _ : state) {
+    const auto frame = [&] {
       RenderFrame(bench.device(), DisplayMode, scene.bubblePosition, window, clock, surface);
       QApplication::processEvents();  // the panel paints what was presented
-    }
+    };
+    frame();  // the first frame sizes what is kept
+    const std::optional<long> faults = MinorPageFaults();
+    for (auto _ : state) frame();
+    ReportFaultsPerFrame(state, faults);
   } catch (const std::exception& error) {
     state.SkipWithError(error.what());
   }
@@ -197,6 +203,7 @@ BENCHMARK(BM_PanelPaint)->Args({503, 453})->Args({1600, 1000})->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetUpMemoryAllocator();
   benchmark::Initialize(&argc, argv);
   QApplication application(argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -22,25 +22,6 @@ Real IntegerPower(Real r, unsigned exponent) {
   return result;
 }
 
-struct SurfaceGrid {
-  int xMin, yMin, nx, ny;
-  Extended dx, dy;
-  Extended X(std::int64_t i) const { return static_cast<Extended>(i) * dx + xMin; }  // from the index: no running sum
-  Extended Y(std::int64_t j) const { return static_cast<Extended>(j) * dy + yMin; }
-  // Lattice points when both counts are ≥ 0.
-  std::uint64_t Points() const { return (static_cast<std::uint64_t>(nx) + 1) * (static_cast<std::uint64_t>(ny) + 1); }
-};
-
-SurfaceGrid ReadGrid(const FrameWindow& window) {
-  const int xMin = ReadFieldInteger(window, FrameField::RangeXMinus);
-  const int xMax = ReadFieldInteger(window, FrameField::RangeXPlus);
-  const int yMin = ReadFieldInteger(window, FrameField::RangeYMinus);
-  const int yMax = ReadFieldInteger(window, FrameField::RangeYPlus);
-  const int nx = ReadFieldInteger(window, FrameField::XStep);
-  const int ny = ReadFieldInteger(window, FrameField::YStep);
-  return {xMin, yMin, nx, ny, GridStep(xMin, xMax, nx), GridStep(yMin, yMax, ny)};
-}
-
 // r^102 = r^2 · r^4 · r^32 · r^64: a plain power by squaring, unrolled for the
 // surface's one exponent (the loop above costs more than the rest of a height).
 double PowerOfShapeExponent(double r) {
@@ -63,34 +44,6 @@ inline double HeightFromOffsets(double s, double y) {
   return numerator / denominator * s;
 }
 
-LineVertex SurfaceVertex(Extended x, Extended y, Extended bubbleX) {
-  LineVertex vertex;
-  vertex.X = static_cast<float>(x);
-  vertex.Y = static_cast<float>(y);
-  vertex.Z = static_cast<float>(SurfaceHeight(x, y, bubbleX));
-  vertex.Diffuse = SurfaceColor(vertex.Z);
-  vertex.Specular = kSpecularWhite;
-  return vertex;
-}
-
-// Both families, in order, with the vertex of lattice point (i, j) from
-// vertexAt, each segment written into the pair.
-template <class VertexAt>
-void DrawFamilies(IDirect3DDevice8& device, const SurfaceGrid& grid, SegmentPair& pair, VertexAt vertexAt) {
-  for (std::int64_t i = 0; i <= grid.nx; ++i)  // lines of constant x, drawn along y
-    for (std::int64_t j = 0; j < grid.ny; ++j) {
-      pair[0] = vertexAt(i, j);
-      pair[1] = vertexAt(i, j + 1);
-      DrawSegment(device, pair);
-    }
-  for (std::int64_t k = 0; k <= grid.ny; ++k)  // lines of constant y, drawn along x
-    for (std::int64_t m = 0; m < grid.nx; ++m) {
-      pair[0] = vertexAt(m, k);
-      pair[1] = vertexAt(m + 1, k);
-      DrawSegment(device, pair);
-    }
-}
-
 // |h| ≤ 102 · min(P, 1/P) with P = (rs/50)^102. Inside rs² < kNearZero
 // (P < 6e-48) and beyond rs² > kFarZero (P > 1.7e47) that bound is below
 // 6.2e-46, under half the smallest float (2^-150 ≈ 7.0e-46), so the stored
@@ -104,80 +57,98 @@ float StoredHeight(double s, double y) {
   return static_cast<float>(HeightFromOffsets(s, y));
 }
 
-// Every lattice point's vertex, kept between frames so a steady grid
-// allocates nothing; used from the UI thread only. Row by row for the lines
-// along x and column by column for the lines along y, so that every
-// segment's two vertices lie side by side and go to the device in place.
-struct Lattice {
-  std::vector<LineVertex> rows, columns;
-  std::vector<double> offsets;  // x − B of each column
-  std::vector<float> xs;
+// The points of one stretch of a line, in buffers made once for the longest
+// stretch and used from the UI thread only. Along the line each point has
+// the offset its height is computed from (x − B along x, y along y) and the
+// coordinate its vertex stores; the vertices lie side by side, so that every
+// segment's two go to the device in place.
+struct Stretch {
+  std::vector<double> offsets;
+  std::vector<float> coordinates;
+  std::vector<LineVertex> vertices;
+  std::int64_t first = -1;  // lattice index of the first point held; -1 for none
+  std::size_t points = 0;
 };
-Lattice lattice;
+Stretch stretch;
 
-// Sized for this frame's grid: a steady or slightly smaller grid reuses the
-// memory; one under a quarter of what is held gives the rest back, so a
-// single very large grid does not tie up its buffers for the rest of the run.
-void KeepSize(std::vector<LineVertex>& buffer, std::size_t points) {
-  buffer.resize(points);
-  if (buffer.capacity() / 4 > points) buffer.shrink_to_fit();
+struct AxisPoint {
+  double offset;  // what the height is computed from
+  float stored;   // what the vertex holds
+};
+
+// The points along the line, unless the previous line's stretch covered the
+// very same indices: a line that fits in one stretch computes them once per family.
+template <class Along>
+void FillAlong(std::int64_t first, std::size_t points, Along along) {
+  if (stretch.first == first && stretch.points == points) return;
+  if (stretch.vertices.empty()) {
+    stretch.offsets.resize(kSurfaceStretchSegments + 1);
+    stretch.coordinates.resize(kSurfaceStretchSegments + 1);
+    stretch.vertices.resize(kSurfaceStretchSegments + 1);
+  }
+  for (std::size_t n = 0; n < points; ++n) {
+    const AxisPoint point = along(first + static_cast<std::int64_t>(n));
+    stretch.offsets[n] = point.offset;
+    stretch.coordinates[n] = point.stored;
+  }
+  stretch.first = first;
+  stretch.points = points;
 }
 
-void FillRows(const SurfaceGrid& grid, std::size_t columns, std::size_t rows) {
-  for (std::size_t j = 0; j < rows; ++j) {
-    const Extended y = grid.Y(static_cast<std::int64_t>(j));
-    const float storedY = static_cast<float>(y);
-    LineVertex* row = &lattice.rows[j * columns];
-    // The height depends on y only through y², so a row mirroring an earlier
-    // one across the x axis has the very same heights and colours.
-    const std::size_t mirror = rows - 1 - j;
-    if (mirror < j && grid.Y(static_cast<std::int64_t>(mirror)) == -y) {
-      const LineVertex* mirrored = &lattice.rows[mirror * columns];
-      for (std::size_t i = 0; i < columns; ++i)
-        row[i] = {lattice.xs[i], storedY, mirrored[i].Z, mirrored[i].Diffuse, kSpecularWhite};
-      continue;
+LineVertex SurfacePoint(float x, float y, double offsetX, double offsetY) {
+  const float z = StoredHeight(offsetX, offsetY);
+  return {x, y, z, SurfaceColor(z), kSpecularWhite};
+}
+
+// Point n of a line of constant x. The height depends on y only through y²,
+// so a point whose |y| is that of the point at the mirrored place of the
+// stretch, computed before it, takes that one's height and colour: the half
+// of every line across the x axis when the y range is symmetric, as it is by
+// default.
+void PointAlongY(AxisPoint x, std::size_t n, std::size_t segments) {
+  const std::size_t mirror = segments - n;
+  const double y = stretch.offsets[n];
+  if (mirror < n && std::abs(stretch.offsets[mirror]) == std::abs(y)) {
+    const LineVertex& twin = stretch.vertices[mirror];
+    stretch.vertices[n] = {x.stored, stretch.coordinates[n], twin.Z, twin.Diffuse, kSpecularWhite};
+  } else {
+    stretch.vertices[n] = SurfacePoint(x.stored, stretch.coordinates[n], x.offset, y);
+  }
+}
+
+// Point n of a line of constant y.
+void PointAlongX(AxisPoint y, std::size_t n, std::size_t) {
+  stretch.vertices[n] = SurfacePoint(stretch.coordinates[n], y.stored, stretch.offsets[n], y.offset);
+}
+
+// A stretch's points and segments: each segment is drawn as soon as its
+// second point is there, so that the processor works out the next heights
+// while the device takes the segment.
+template <class Point>
+void DrawStretch(IDirect3DDevice8& device, AxisPoint fixed, std::size_t segments, Point point) {
+  point(fixed, 0, segments);
+  for (std::size_t n = 1; n <= segments; ++n) {
+    point(fixed, n, segments);
+    device.DrawPrimitiveUP(D3DPT_LINELIST, 1, &stretch.vertices[n - 1], kLineVertexStride);
+  }
+}
+
+// One family: `lines` lines of `segments` segments each. `across(line)` is
+// the line's own coordinate, `along(index)` a point's along it, and
+// `point(across, n, segments)` computes the vertex of held point n.
+template <class Across, class Along, class Point>
+void DrawFamily(IDirect3DDevice8& device, std::int64_t lines, std::int64_t segments, Across across, Along along,
+                Point point) {
+  if (segments < 1) return;
+  stretch.first = -1;  // held points belong to the other family or an earlier frame
+  for (std::int64_t line = 0; line < lines; ++line) {
+    const AxisPoint fixed = across(line);
+    for (std::int64_t first = 0; first < segments; first += kSurfaceStretchSegments) {
+      const auto count = static_cast<std::size_t>(std::min<std::int64_t>(kSurfaceStretchSegments, segments - first));
+      FillAlong(first, count + 1, along);
+      DrawStretch(device, fixed, count, point);
     }
-    for (std::size_t i = 0; i < columns; ++i) {
-      const float z = StoredHeight(lattice.offsets[i], static_cast<double>(y));
-      row[i] = {lattice.xs[i], storedY, z, SurfaceColor(z), kSpecularWhite};
-    }
   }
-}
-
-// The columns are the rows transposed, a band of columns at a time so that
-// both the reads and the writes stay on few cache lines at once.
-void FillColumns(std::size_t columns, std::size_t rows) {
-  constexpr std::size_t kBand = 8;
-  for (std::size_t band = 0; band < columns; band += kBand) {
-    const std::size_t end = std::min(band + kBand, columns);
-    for (std::size_t j = 0; j < rows; ++j)
-      for (std::size_t i = band; i < end; ++i) lattice.columns[i * rows + j] = lattice.rows[j * columns + i];
-  }
-}
-
-void FillLattice(const SurfaceGrid& grid, Extended bubbleX) {
-  const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1, rows = static_cast<std::size_t>(grid.ny) + 1;
-  lattice.offsets.resize(columns);
-  lattice.xs.resize(columns);
-  for (std::size_t i = 0; i < columns; ++i) {
-    const Extended x = grid.X(static_cast<std::int64_t>(i));
-    lattice.offsets[i] = static_cast<double>(x - bubbleX);
-    lattice.xs[i] = static_cast<float>(x);
-  }
-  KeepSize(lattice.rows, grid.Points());
-  KeepSize(lattice.columns, grid.Points());
-  FillRows(grid, columns, rows);
-  FillColumns(columns, rows);
-}
-
-void DrawLine(IDirect3DDevice8& device, const LineVertex* points, std::int64_t segments) {
-  for (std::int64_t n = 0; n < segments; ++n) device.DrawPrimitiveUP(D3DPT_LINELIST, 1, points + n, kLineVertexStride);
-}
-
-void DrawLattice(IDirect3DDevice8& device, const SurfaceGrid& grid) {
-  const std::size_t columns = static_cast<std::size_t>(grid.nx) + 1, rows = static_cast<std::size_t>(grid.ny) + 1;
-  for (std::size_t i = 0; i < columns; ++i) DrawLine(device, &lattice.columns[i * rows], grid.ny);
-  for (std::size_t k = 0; k < rows; ++k) DrawLine(device, &lattice.rows[k * columns], grid.nx);
 }
 
 }  // namespace
@@ -210,20 +181,27 @@ Extended GridStep(int low, int high, int count) {
   return static_cast<Extended>(difference) / static_cast<Extended>(count);
 }
 
-void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair,
-                     std::size_t cachedPointLimit) {
-  const SurfaceGrid grid = ReadGrid(window);
-  if (grid.nx < 0 || grid.ny < 0) return;  // one family is skipped, the other's lines have no segments
-  if (grid.Points() > cachedPointLimit) {
-    DrawFamilies(device, grid, pair, [&](std::int64_t i, std::int64_t j) {
-      return SurfaceVertex(grid.X(i), grid.Y(j), bubbleX);
-    });
-    return;
-  }
-  FillLattice(grid, bubbleX);
-  DrawLattice(device, grid);
+SurfaceGrid ReadSurfaceGrid(const FrameWindow& window) {
+  const int xMin = ReadFieldInteger(window, FrameField::RangeXMinus);
+  const int xMax = ReadFieldInteger(window, FrameField::RangeXPlus);
+  const int yMin = ReadFieldInteger(window, FrameField::RangeYMinus);
+  const int yMax = ReadFieldInteger(window, FrameField::RangeYPlus);
+  const int nx = ReadFieldInteger(window, FrameField::XStep);
+  const int ny = ReadFieldInteger(window, FrameField::YStep);
+  return {xMin, yMin, nx, ny, GridStep(xMin, xMax, nx), GridStep(yMin, yMax, ny)};
 }
 
-void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair) {
-  DrawSurfaceGrid(device, window, bubbleX, pair, kSurfaceCachedPointLimit);
+void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair&) {
+  const SurfaceGrid grid = ReadSurfaceGrid(window);
+  if (grid.nx < 0 || grid.ny < 0) return;  // one family is skipped, the other's lines have no segments
+  const auto pointX = [&](std::int64_t i) {
+    const Extended x = grid.X(i);
+    return AxisPoint{static_cast<double>(x - bubbleX), static_cast<float>(x)};
+  };
+  const auto pointY = [&](std::int64_t j) {
+    const Extended y = grid.Y(j);
+    return AxisPoint{static_cast<double>(y), static_cast<float>(y)};
+  };
+  DrawFamily(device, std::int64_t{grid.nx} + 1, grid.ny, pointX, pointY, PointAlongY);  // lines of constant x
+  DrawFamily(device, std::int64_t{grid.ny} + 1, grid.nx, pointY, pointX, PointAlongX);  // lines of constant y
 }

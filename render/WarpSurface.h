@@ -3,6 +3,7 @@
 // x-y plane, whose height is the shape's derivative along x.
 
 #include <cstddef>
+#include <cstdint>
 
 #include "d3d/IDirect3DDevice8.h"
 #include "render/FloatingPoint.h"
@@ -34,14 +35,31 @@ void DrawSegment(IDirect3DDevice8& device, const SegmentPair& pair);
 // ±∞ for a zero count, NaN when the bounds are also equal.
 Extended GridStep(int low, int high, int count);
 
-// Reads the range and step fields (throws FieldError on the first bad
-// text, before any segment), then draws the lines of constant x along y and
-// the lines of constant y along x, one segment per lattice edge.
+// The lattice the range and step fields describe. Coordinates come from the
+// index, never from a running sum, so a grid point has the same coordinates
+// in every segment that touches it.
+struct SurfaceGrid {
+  int xMin, yMin, nx, ny;
+  Extended dx, dy;
+  Extended X(std::int64_t i) const { return static_cast<Extended>(i) * dx + xMin; }
+  Extended Y(std::int64_t j) const { return static_cast<Extended>(j) * dy + yMin; }
+};
+
+// Reads the range and step fields in the frame's order; throws FieldError
+// on the first text that is not an integer.
+SurfaceGrid ReadSurfaceGrid(const FrameWindow& window);
+
+// Reads the grid (failing before any segment), then draws the lines of
+// constant x along y and the lines of constant y along x, one segment per
+// lattice edge.
 //
-// Each grid point's vertex is computed once per frame into a buffer that is
-// kept from frame to frame; a grid of more than `cachedPointLimit` points
-// computes every segment's endpoints instead, with the same vertices.
-constexpr std::size_t kSurfaceCachedPointLimit = std::size_t{1} << 21;  // 80 MiB of vertices, kept twice
-void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair,
-                     std::size_t cachedPointLimit);
+// Each family computes the vertices of its own lines, a stretch of at most
+// kSurfaceStretchSegments segments at a time, into buffers made on the first
+// frame and kept: the surface holds kSurfaceBufferBytes (about 0.5 MiB)
+// whatever the grid, its cost per segment does not grow with the grid, and
+// no later frame allocates. The vertices go to the device from those
+// buffers, so the frame's pair is left as it is.
+constexpr std::size_t kSurfaceStretchSegments = 16384;
+constexpr std::size_t kSurfaceBufferBytes =
+    (kSurfaceStretchSegments + 1) * (sizeof(double) + sizeof(float) + sizeof(LineVertex));
 void DrawSurfaceGrid(IDirect3DDevice8& device, const FrameWindow& window, Extended bubbleX, SegmentPair& pair);

@@ -102,6 +102,16 @@ void X11Driver::Click(unsigned long window, QPoint point) {
   XFlush(display);
 }
 
+void X11Driver::Unmap(unsigned long window) {
+  XUnmapWindow(connection_->display, window);
+  XFlush(connection_->display);
+}
+
+void X11Driver::Map(unsigned long window) {
+  XMapWindow(connection_->display, window);
+  XFlush(connection_->display);
+}
+
 void X11Driver::Close(unsigned long window) {
   Display* display = connection_->display;
   XEvent event{};

@@ -1,8 +1,9 @@
 #pragma once
 // Drives a program's top-level window on an X11 display from outside: finds
-// it by title, grabs its picture, clicks into it and asks it to close, as a
-// user would. Used to run Tessaran unattended under Xvfb (screenshots, the
-// end-to-end test); the program itself never uses it.
+// it by title, grabs its picture, clicks into it, unmaps it and asks it to
+// close, as a user would. Used to run Tessaran unattended under Xvfb
+// (screenshots, the end-to-end and exposure tests); the program itself never
+// uses it.
 
 #include <QImage>
 #include <QPoint>
@@ -25,6 +26,10 @@ class X11Driver {
   QImage Grab(unsigned long window);
   // A left click at a point inside the window, through the XTEST extension.
   void Click(unsigned long window, QPoint point);
+  // Takes the window off the screen and puts it back, as switching to another
+  // desktop and back does.
+  void Unmap(unsigned long window);
+  void Map(unsigned long window);
   // Sends the window manager's close request, as the window's close button does.
   void Close(unsigned long window);
 

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "FormFixture.h"
 #include "anim/AnimationClock.h"
@@ -43,6 +44,37 @@ TEST_F(AnimationHandlersTest, ClickStartsTheBubbleAndASecondClickStopsIt) {
   EXPECT_EQ(BubblePosition, 6);
   form->Button1->click();
   EXPECT_EQ(form->Button1->text(), "Draw Graph");
+}
+
+// A window nobody can see draws nothing and its bubble stands still; shown
+// again, both go on.
+TEST_F(AnimationHandlersTest, TicksPauseWhileTheWindowCannotBeSeen) {
+  struct Case {
+    const char* name;
+    void (*away)(QWidget&);
+    void (*back)(QWidget&);
+  };
+  const Case cases[] = {
+      {"hidden", [](QWidget& window) { window.hide(); }, [](QWidget& window) { window.show(); }},
+      {"minimised", [](QWidget& window) { window.showMinimized(); }, [](QWidget& window) { window.showNormal(); }},
+  };
+  form->Button1->click();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(TimerDraws(2));
+    c.away(*form);
+    const int frames = Count(DeviceOp::Present);
+    const Extended position = BubblePosition;
+    QTest::qWait(10 * form->Timer1->interval());
+    EXPECT_EQ(Count(DeviceOp::Present), frames);
+    EXPECT_EQ(BubblePosition, position);
+
+    c.back(*form);
+    EXPECT_TRUE(TimerDraws(2));
+    EXPECT_GT(BubblePosition, position);
+  }
 }
 
 // The frame draws where the bubble stood before the tick's advance.

@@ -54,3 +54,9 @@ void FormFixture::CreateActiveForm() {
 int FormFixture::Count(DeviceOp op) const {
   return static_cast<int>(std::count_if(log->begin(), log->end(), [op](const DeviceCall& call) { return call.op == op; }));
 }
+
+bool FormFixture::TimerDraws(int frames) {
+  const int target = Count(DeviceOp::Present) + frames;
+  for (int wait = 0; wait < 200 && Count(DeviceOp::Present) < target; ++wait) QTest::qWait(10);
+  return Count(DeviceOp::Present) >= target;
+}

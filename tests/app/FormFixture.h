@@ -30,6 +30,8 @@ class FormFixture : public ::testing::Test {
   void ShowActive();
   void CreateActiveForm();  // both of the above
   int Count(DeviceOp op) const;
+  // Waits for `frames` more frames from the timer, as the event loop delivers its ticks.
+  bool TimerDraws(int frames);
 
   std::shared_ptr<DeviceLog> log = std::make_shared<DeviceLog>();
   bool noDirect3D = false;

@@ -4,9 +4,13 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "FrameFixture.h"
 #include "render/FieldError.h"
+#include "ReferenceSurface.h"
 #include "render/ParseFieldInteger.h"
 
 namespace {
@@ -250,20 +254,81 @@ TEST_F(SurfaceGridTest, BadFieldFailsBeforeAnySegmentNamingTheFirstInReadingOrde
 
 namespace {
 
-// Grids too large to keep compute each segment's endpoints instead: the same vertices.
-TEST(SurfaceGridLimitTest, UncachedGridDrawsTheSameVertices) {
-  const std::pair<const char*, const char*> steps[] = {{"100", "100"}, {"0", "9"}, {"13", "0"}, {"1", "1"}};
-  for (const auto& [nx, ny] : steps) {
-    ControlSnapshot window = WithField(FrameField::YStep, ny, WithField(FrameField::XStep, nx));
-    std::vector<std::string> lines[2];
-    for (const std::size_t limit : {kSurfaceCachedPointLimit, std::size_t{0}}) {
-      auto log = std::make_shared<DeviceLog>();
-      RecordingDevice device(log);
-      SegmentPair pair{};
-      DrawSurfaceGrid(device, window, 0.5L, pair, limit);
-      for (const DeviceCall& call : *log) lines[limit == 0].push_back(FormatDeviceCall(call));
+// Takes the surface's draws and folds each one's arguments and vertices,
+// word by word, into one running hash: grids of millions of segments are
+// compared without being kept.
+class DigestDevice final : public IDirect3DDevice8 {
+ public:
+  ULONG AddRef() override { return 1; }
+  ULONG Release() override { return 1; }
+  HRESULT SetViewport(const D3DVIEWPORT8*) override { return D3D_OK; }
+  HRESULT Clear(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override { return D3D_OK; }
+  HRESULT SetTransform(D3DTRANSFORMSTATETYPE, const D3DMATRIX*) override { return D3D_OK; }
+  HRESULT MultiplyTransform(D3DTRANSFORMSTATETYPE, const D3DMATRIX*) override { return D3D_OK; }
+  HRESULT GetTransform(D3DTRANSFORMSTATETYPE, D3DMATRIX*) override { return D3D_OK; }
+  HRESULT SetRenderState(D3DRENDERSTATETYPE, DWORD) override { return D3D_OK; }
+  HRESULT SetVertexShader(DWORD) override { return D3D_OK; }
+  HRESULT BeginScene() override { return D3D_OK; }
+  HRESULT EndScene() override { return D3D_OK; }
+  HRESULT Present(const void*, const void*, HWND, const void*) override { return D3D_OK; }
+  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData, UINT stride) override {
+    ++draws;
+    Fold(type);
+    Fold(primitiveCount);
+    Fold(stride);
+    const auto* bytes = static_cast<const unsigned char*>(vertexData);
+    for (UINT offset = 0; offset < 2 * primitiveCount * stride; offset += sizeof(std::uint32_t)) {
+      std::uint32_t word;
+      std::memcpy(&word, bytes + offset, sizeof word);
+      Fold(word);
     }
-    EXPECT_EQ(lines[0], lines[1]) << nx << " × " << ny;
+    return D3D_OK;
+  }
+
+  std::uint64_t draws = 0;
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+
+ private:
+  void Fold(std::uint32_t word) { hash = (hash ^ word) * 1099511628211u; }
+};
+
+struct GridCase {
+  const char* nx;
+  const char* ny;
+  const char* yMin;
+  const char* yMax;
+  Extended bubble;
+};
+
+// The program's surface against the straightforward one, where its own
+// work differs: lines longer than a stretch (cut at 16,384 segments, the
+// mirrored half of a line of constant x in another stretch than its twin),
+// and grids of more than 2^21 points, which once took a slower path.
+TEST(SurfaceGridReferenceTest, LongLinesAndLargeGridsDrawWhatTheReferenceDraws) {
+  const GridCase cases[] = {
+      {"100", "100", "-150", "150", 0},
+      {"3", "16383", "-150", "150", 0.5L},
+      {"3", "16384", "-150", "150", 2},
+      {"2", "16385", "-7", "7", 3},
+      {"5", "40000", "-150", "150", -51},
+      {"16385", "2", "-150", "150", 1},
+      {"1", "1048576", "-150", "150", 0},     // 2,097,154 points in two lines of constant x
+      {"1048576", "1", "-150", "150", 7.5L},  // and in two of constant y
+      {"2048", "1024", "-150", "120", 48},    // 2,100,225 points
+  };
+  for (const GridCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.nx << " × " << c.ny << " over y " << c.yMin << ".." << c.yMax);
+    ControlSnapshot window = WithField(FrameField::YStep, c.ny, WithField(FrameField::XStep, c.nx));
+    window.SetField(FrameField::RangeYMinus, c.yMin);
+    window.SetField(FrameField::RangeYPlus, c.yMax);
+    DigestDevice program, reference;
+    SegmentPair pair{};
+    DrawSurfaceGrid(program, window, c.bubble, pair);
+    DrawSurfaceGridReference(reference, window, c.bubble, pair);
+    const std::uint64_t nx = std::stoull(c.nx), ny = std::stoull(c.ny);
+    EXPECT_EQ(program.draws, (nx + 1) * ny + (ny + 1) * nx);
+    EXPECT_EQ(program.draws, reference.draws);
+    EXPECT_EQ(program.hash, reference.hash);
   }
 }
 

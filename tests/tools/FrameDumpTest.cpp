@@ -27,6 +27,9 @@ TEST(FrameDumpTest, FastAndReferenceSurfacesSendTheSameFrame) {
       {"RangeXMinus=-2000000000", "RangeXPlus=2000000000", "XStep=4", "YStep=3"},
       {"XStep=abc"},
       {"XStep=250", "YStep=40", "BubblePosition=-96.5", "ScrollBar1=180"},
+      // Lines longer than the 16,384 segments the surface computes at a time.
+      {"XStep=2", "YStep=16385", "RangeYMinus=-7", "RangeYPlus=7", "BubblePosition=1"},
+      {"XStep=16385", "YStep=1", "BubblePosition=-0.25"},
   };
   for (const auto& arguments : cases) {
     SCOPED_TRACE(testing::PrintToString(arguments));
