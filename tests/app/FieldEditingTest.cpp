@@ -173,7 +173,7 @@ TEST_F(FieldEditingTest, GridTooLargeIsShownOnceAndLeadsToTheStepField) {
   QTest::keyClick(form->XStep, Qt::Key_Tab);
   for (int tick = 0; tick < 3; ++tick) form->Timer1Timer();
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0], "Grid too large: 100000 x 100000 intervals (at most 16777216 segments)");
+  EXPECT_EQ(errors[0], "Grid too large: 100000 x 100000 intervals (at most 8388608 segments)");
   EXPECT_TRUE(form->XStep->hasFocus());
   EXPECT_EQ(form->XStep->selectedText(), "100000");
 }

@@ -45,7 +45,7 @@ bool IsDesignMessage(const QString& text) {
   static const QRegularExpression patterns[] = {
       QRegularExpression(QStringLiteral("^'[\\s\\S]*' is not a valid integer value\\.$")),
       QRegularExpression(QStringLiteral("^'[\\s\\S]*' is not a valid floating point value\\.$")),
-      QRegularExpression(QStringLiteral("^Grid too large: -?\\d+ x -?\\d+ intervals \\(at most 16777216 segments\\)$")),
+      QRegularExpression(QStringLiteral("^Grid too large: -?\\d+ x -?\\d+ intervals \\(at most 8388608 segments\\)$")),
       QRegularExpression(QStringLiteral("^Beam drawn in part: \\d+ of its steps are left out, .*\\.$")),
   };
   return std::any_of(std::begin(patterns), std::end(patterns),

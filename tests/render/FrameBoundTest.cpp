@@ -17,7 +17,7 @@ TEST(FrameBoundTest, GridSegmentsCountBothFamilies) {
   } cases[] = {
       {100, 100, 20200}, {1, 1, 4},         {0, 5, 5},         {5, 0, 5},
       {0, 0, 0},         {-1, 5, 0},        {5, -1, 0},        {INT_MIN, INT_MIN, 0},
-      {15, 541200, kFrameSegmentBound - 1}, {1, 5592405, kFrameSegmentBound},
+      {1, 2796202, kFrameSegmentBound - 1}, {48, 86480, kFrameSegmentBound},
       {INT_MAX, INT_MAX, 2 * (std::int64_t{INT_MAX} + 1) * INT_MAX},
   };
   for (const auto& c : cases) EXPECT_EQ(GridSegments(c.nx, c.ny), c.segments) << c.nx << " x " << c.ny;
@@ -51,26 +51,26 @@ BoundRun RunCounted(const char* xStep, const char* yStep, Extended bubble) {
 // over fails before it draws, naming the step fields; a beam over the rest
 // of the bound is drawn up to it and the frame says what it left out.
 TEST(FrameBoundTest, LargestAllowedFrameDrawsWholeAndOneMoreIsRefusedOrCut) {
-  BoundRun run = RunCounted("15", "541200", 0);  // 16777215 surface segments and one of the beam
+  BoundRun run = RunCounted("1", "2796202", 0);  // 8388607 surface segments and one of the beam
   EXPECT_EQ(run.error, "");
   EXPECT_EQ(run.segments, static_cast<unsigned long long>(kFrameSegmentBound));
   EXPECT_EQ(run.report.beamSegmentsLeftOut, 0);
 
-  run = RunCounted("15", "541200", 1);
+  run = RunCounted("1", "2796202", 1);
   EXPECT_EQ(run.segments, static_cast<unsigned long long>(kFrameSegmentBound));
   EXPECT_EQ(run.report.beamSegmentsLeftOut, 1);  // the beam's first steps are in sight: the second is left out
 
-  run = RunCounted("1", "5592405", 0);
+  run = RunCounted("48", "86480", 0);
   EXPECT_EQ(run.error, "");
   EXPECT_EQ(run.segments, static_cast<unsigned long long>(kFrameSegmentBound));
 
-  run = RunCounted("1", "5592406", 0);
-  EXPECT_EQ(run.error, "Grid too large: 1 x 5592406 intervals (at most 16777216 segments)");
+  run = RunCounted("48", "86481", 0);
+  EXPECT_EQ(run.error, "Grid too large: 48 x 86481 intervals (at most 8388608 segments)");
   EXPECT_EQ(run.errorField, FrameField::XStep);
   EXPECT_EQ(run.segments, 0u);
 
   run = RunCounted("100000", "100000", 0);
-  EXPECT_EQ(run.error, "Grid too large: 100000 x 100000 intervals (at most 16777216 segments)");
+  EXPECT_EQ(run.error, "Grid too large: 100000 x 100000 intervals (at most 8388608 segments)");
 }
 
 // The range and step fields' own errors come first, in their reading order.
