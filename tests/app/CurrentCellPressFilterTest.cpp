@@ -31,7 +31,8 @@ TEST(CurrentCellPressFilterTest, ReportsPressesOnTheCurrentCellOnlyAndOutlivesNo
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre(1, 1));  // becomes current: the grid reports that
   EXPECT_TRUE(reported.empty());
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre(1, 1));
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(5, grid->viewport()->height() - 5));  // below the cells
+  const QPoint belowTheCells(5, grid->viewport()->height() - 5);
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, belowTheCells);
   EXPECT_EQ(reported, (std::vector<std::pair<int, int>>{{1, 1}}));
 
   grid.reset();

@@ -52,7 +52,8 @@ const std::regex& Syntax(const std::string& separator) {
 std::optional<Extended> IndependentReading(const std::string& text, std::string separator) {
   if (separator.empty()) separator = ".";
   std::smatch match;
-  if (!std::regex_match(text, match, Syntax(separator)) || match[2].length() + match[3].length() == 0) return std::nullopt;
+  if (!std::regex_match(text, match, Syntax(separator)) || match[2].length() + match[3].length() == 0)
+    return std::nullopt;
   const std::string number = match[1].str() + match[2].str() + "." + match[3].str() + match[4].str();
   errno = 0;
   const long double value = std::strtold(number.c_str(), nullptr);
@@ -76,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<Extended> value = TryParseFieldFloat(text, separator);
   if (value && !std::isfinite(*value)) FuzzFailure("accepted a value that is not finite: " + Text(*value));
   const std::optional<Extended> expected = IndependentReading(text, separator);
-  if (value != expected) FuzzFailure("reader " + Outcome(value, Text) + ", independent reading " + Outcome(expected, Text));
+  if (value != expected)
+    FuzzFailure("reader " + Outcome(value, Text) + ", independent reading " + Outcome(expected, Text));
   return 0;
 }

@@ -19,7 +19,8 @@ std::string Text(std::int32_t value) { return std::to_string(value); }
 void CheckThrowingForm(const std::string& text, std::optional<std::int32_t> value) {
   try {
     const std::int32_t thrown = ParseFieldInteger(text);
-    if (!value || thrown != *value) FuzzFailure("ParseFieldInteger gave " + Text(thrown) + ", the Try form " + Outcome(value, Text));
+    if (!value || thrown != *value)
+      FuzzFailure("ParseFieldInteger gave " + Text(thrown) + ", the Try form " + Outcome(value, Text));
   } catch (const ConversionError& error) {
     if (value) FuzzFailure("ParseFieldInteger threw, the Try form gave " + Text(*value));
     // what() is a C string: a text with a NUL byte is cut there, message and all.
