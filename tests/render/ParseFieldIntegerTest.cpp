@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string_view>
 
 #include "ParseFieldIntegerOracle.h"
 
@@ -43,6 +44,13 @@ TEST(ParseFieldIntegerTest, RejectedTextsRaiseTheMessageWithTheText) {
       EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid integer value");
     }
   }
+}
+
+// A NUL byte is a character like any other: the text does not end there.
+TEST(ParseFieldIntegerTest, ANulByteIsNotTheEndOfTheText) {
+  using namespace std::string_view_literals;
+  for (const std::string_view text : {"12\0"sv, "\0" "12"sv, "1\0" "2"sv, "$1F\0"sv, " \0" "5"sv})
+    EXPECT_FALSE(TryParseFieldInteger(text).has_value()) << testing::PrintToString(std::string(text));
 }
 
 TEST(ParseFieldIntegerTest, RandomTextsConvertOrRaiseTheExactMessage) {
