@@ -7,6 +7,7 @@
 #include <QObject>
 
 class QTableWidget;
+class QWidget;
 
 class CurrentCellPressFilter final : public QObject {
   Q_OBJECT
@@ -23,4 +24,5 @@ class CurrentCellPressFilter final : public QObject {
 
  private:
   QTableWidget* grid_;
+  QWidget* viewport_;  // kept: the grid cannot be asked for it while it is being destroyed
 };

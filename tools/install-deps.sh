@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri libxtst-dev
+  # The fuzz targets: Clang with libFuzzer and its sanitizer runtimes, and
+  # llvm-symbolizer for source lines in their reports.
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <string_view>
 
 #include "render/ParseFieldInteger.h"
 
@@ -40,6 +41,9 @@ TEST(ParseFieldFloatTest, RejectsEverythingElse) {
     EXPECT_FALSE(TryParseFieldFloat(text, ".").has_value()) << '"' << text << '"';
   }
   EXPECT_FALSE(TryParseFieldFloat("0.5", ",").has_value());
+  using namespace std::string_view_literals;
+  for (const std::string_view text : {"1.5\0"sv, "\0" "1.5"sv, "1\0" "e5"sv})  // a NUL byte does not end the text
+    EXPECT_FALSE(TryParseFieldFloat(text, ".").has_value()) << testing::PrintToString(std::string(text));
 }
 
 TEST(ParseFieldFloatTest, LargestAndSmallestMagnitudes) {
