@@ -47,11 +47,26 @@ void TakePositional(const QStringList& positional, ProgramOptions& options) {
 
 }  // namespace
 
+// As Qt's parser reads them: a long option by any of its names (--h and
+// --help=x included), a short one alone or among others (-vh), but not the
+// value of an option that takes one, nor anything after "--".
 bool AsksForHelpOrVersion(const QStringList& arguments) {
-  static const QStringList asking = {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
-                                     QStringLiteral("--help-all"), QStringLiteral("-v"), QStringLiteral("--version")};
-  return std::any_of(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
-                     [](const QString& argument) { return asking.contains(argument); });
+  static const QStringList names = {QStringLiteral("h"),        QStringLiteral("help"), QStringLiteral("?"),
+                                    QStringLiteral("help-all"), QStringLiteral("v"),    QStringLiteral("version")};
+  static const QStringList takingValues = {QStringLiteral("--picture"), QStringLiteral("--size"),
+                                           QStringLiteral("--frames")};
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == u"--") return false;
+    if (takingValues.contains(argument)) {
+      ++i;
+    } else if (argument.startsWith(QStringLiteral("--"))) {
+      if (names.contains(argument.mid(2).section(u'=', 0, 0))) return true;
+    } else if (argument.startsWith(u'-') && argument.size() > 1) {
+      if (argument.contains(u'h') || argument.contains(u'v') || argument.contains(u'?')) return true;
+    }
+  }
+  return false;
 }
 
 ProgramOptions ParseCommandLine(const QStringList& arguments) {

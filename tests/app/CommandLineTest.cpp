@@ -69,6 +69,13 @@ TEST(CommandLineTest, HelpAndVersionAreSeenBeforeAnythingElse) {
   EXPECT_TRUE(AsksForHelpOrVersion({"tessaran", "--picture", "p.png", "--help"}));
   EXPECT_TRUE(AsksForHelpOrVersion({"tessaran", "-v"}));
   EXPECT_FALSE(AsksForHelpOrVersion({"tessaran", "XStep=--help"}));
+  // Found by fuzzing: Qt's parser reads these as the help or the version (or
+  // refuses them), which needs no display; without one the program failed.
+  EXPECT_TRUE(AsksForHelpOrVersion({"tessaran", "--h"}));
+  EXPECT_TRUE(AsksForHelpOrVersion({"tessaran", "--version=1"}));
+  EXPECT_TRUE(AsksForHelpOrVersion({"tessaran", "-vh"}));
+  EXPECT_FALSE(AsksForHelpOrVersion({"tessaran", "--picture", "-h.png"}));
+  EXPECT_FALSE(AsksForHelpOrVersion({"tessaran", "--", "-h"}));
   EXPECT_FALSE(AsksForHelpOrVersion({"--help"}));  // the program's own name
 }
 
