@@ -379,12 +379,7 @@ void TForm1::ApplySettings(const QStringList& arguments) {
 void TForm1::ApplyScene(const std::vector<SceneSetting>& settings) {
   ApplyWindowScene(*this, settings);
   const auto setsInterval = [](const SceneSetting& setting) { return setting.name == "TimeIntervalValue"; };
-  if (std::none_of(settings.begin(), settings.end(), setsInterval)) return;
-  try {
-    ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
-  } catch (const std::exception& error) {
-    ReportFieldError(*TimeIntervalValue, error.what());
-  }
+  if (std::any_of(settings.begin(), settings.end(), setsInterval)) CheckedTimeInterval();
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
@@ -693,10 +688,17 @@ void TForm1::TimeIntervalValueChange() {
 }
 
 void TForm1::TimeIntervalValueExit() {
+  if (const std::optional<Extended> step = CheckedTimeInterval()) TimeStep = *step;
+}
+
+// The step the time interval's text gives; a text that does not convert is
+// reported, leading back to the field, and gives nothing.
+std::optional<Extended> TForm1::CheckedTimeInterval() {
   try {
-    TimeStep = ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
+    return ParseFieldFloat(TimeIntervalValue->text().toStdString(), DecimalSeparator());
   } catch (const std::exception& error) {
     ReportFieldError(*TimeIntervalValue, error.what());
+    return std::nullopt;
   }
 }
 

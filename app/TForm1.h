@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/FieldRules.h"
 #include "app/SceneFile.h"
 #include "d3d/DeviceSetup.h"
+#include "render/FloatingPoint.h"
 #include "render/FrameWindow.h"
 
 class FieldEditing;
@@ -215,6 +217,7 @@ class TForm1 final : public QWidget, public FrameWindow, public DevicePanel {
   bool DrawFrame();
   void ReportFieldError(QLineEdit& field, const std::string& message);
   void TellBeamCut(std::int64_t leftOut);
+  std::optional<Extended> CheckedTimeInterval();
   void FollowField(QLineEdit& field, QScrollBar& slider, FrameSlider design);
   void KeepField(QLineEdit& field, FrameField design, IntegerRange range);
   QLineEdit* Field(FrameField field) const;
